@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a build needs, when they are missing.
+# Usage: ensure-deps.sh GROUP...   (groups: build desktop windows fuzz)
+# As root it installs them with apt; otherwise it prints the line to run.
+set -euo pipefail
+
+packages_for() {
+  case "$1" in
+    build) echo cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev ;;
+    desktop) echo qt6-base-dev libsystemd-dev libfluidsynth-dev fluid-soundfont-gm \
+                  fonts-dejavu-core xvfb xauth ;;
+    windows) echo mingw-w64 wine wine64 xvfb xauth ;;
+    fuzz) echo clang libclang-rt-14-dev ;;
+    *) echo "ensure-deps.sh: unknown group $1" >&2; exit 2 ;;
+  esac
+}
+
+wanted=()
+for group in "$@"; do
+  read -r -a list <<<"$(packages_for "$group")"
+  wanted+=("${list[@]}")
+done
+
+missing=()
+for package in "${wanted[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Missing packages. Install them with:" >&2
+  echo "  sudo apt-get install -y ${missing[*]}" >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${missing[@]}"

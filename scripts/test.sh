@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Every test: the default build (warnings are errors), then the same tests
+# under the address and undefined-behaviour sanitizers.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/ensure-deps.sh build
+for preset in default sanitize; do
+  cmake --preset "$preset"
+  cmake --build --preset "$preset"
+  ctest --preset "$preset" -j2
+done

@@ -1,0 +1,9 @@
+#include "app/AboutBox.h"
+
+#include "app/frmMainframe.h"
+
+namespace zorvanel::app {
+
+void mnuAbout_Click(frmMainframe& /*window*/) {}
+
+}  // namespace zorvanel::app

@@ -1,0 +1,21 @@
+#include "app/ProgramWindows.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "app/MainframeLayout.h"
+#include "app/frmMainframe.h"
+
+namespace zorvanel::app {
+
+const ui::WindowLayout& ProgramWindows::Layout(std::string_view window) const {
+  if (window == kMainframe) return MainframeLayout();
+  throw std::invalid_argument("no window named " + std::string(window));
+}
+
+std::unique_ptr<ui::WindowLogic> ProgramWindows::CreateLogic(std::string_view window) {
+  if (window == kMainframe) return std::make_unique<frmMainframe>(services_);
+  throw std::invalid_argument("no window named " + std::string(window));
+}
+
+}  // namespace zorvanel::app

@@ -1,0 +1,20 @@
+#pragma once
+// The program's windows, as a toolkit asks for them: layout and logic.
+
+#include "app/Services.h"
+#include "platform/ui/Toolkit.h"
+
+namespace zorvanel::app {
+
+class ProgramWindows : public ui::WindowFactory {
+ public:
+  explicit ProgramWindows(Services& services) : services_(services) {}
+
+  const ui::WindowLayout& Layout(std::string_view window) const override;
+  std::unique_ptr<ui::WindowLogic> CreateLogic(std::string_view window) override;
+
+ private:
+  Services& services_;
+};
+
+}  // namespace zorvanel::app

@@ -1,0 +1,24 @@
+#include "modes/RateGrid.h"
+
+#include "app/frmMainframe.h"
+#include "modes/ModeLists.h"
+
+namespace zorvanel::modes {
+
+// The lists grow one item at a time across all 19 boxes, as the toolkit's
+// lists did when this was first written; the outcome is the same either way.
+void FillRateLists(app::frmMainframe& window, int count) {
+  ui::Form& form = window.form();
+  for (const auto& resolution : kResolutions) form.ClearItems(resolution.box);
+  for (int i = 0; i <= count && i <= static_cast<int>(kRateCount); ++i) {
+    const std::string_view item = i == 0 ? kNoRate : kRates[i - 1].text;
+    for (const auto& resolution : kResolutions) form.AddItem(resolution.box, item);
+  }
+  for (const auto& resolution : kResolutions) form.ShowItem(resolution.box, kNoRate);
+}
+
+void cmdDeselect_Click(app::frmMainframe& window) {
+  for (const auto& resolution : kResolutions) window.form().ShowItem(resolution.box, kNoRate);
+}
+
+}  // namespace zorvanel::modes

@@ -1,0 +1,69 @@
+#pragma once
+// The registry seam: the seven advapi32 calls the program makes, with their
+// Windows result codes. The real registry stands behind it on Windows, the
+// substitute store elsewhere and in tests.
+
+#include <cstdint>
+#include <string>
+
+namespace zorvanel::registry {
+
+using KeyHandle = std::uintptr_t;
+
+// Predefined root, as the 32-bit value Windows gives it.
+inline constexpr KeyHandle HKEY_LOCAL_MACHINE = 0x80000002u;
+
+// Windows result codes.
+enum ResultCode : long {
+  kSuccess = 0,
+  kFileNotFound = 2,
+  kAccessDenied = 5,
+  kInvalidHandle = 6,
+  kBadPathname = 161,
+  kMoreData = 234,
+  kNoMoreItems = 259,
+  kKeyDeleted = 1018,
+};
+
+// Access masks.
+enum AccessMask : std::uint32_t {
+  KEY_QUERY_VALUE = 0x0001,
+  KEY_SET_VALUE = 0x0002,
+  KEY_CREATE_SUB_KEY = 0x0004,
+  KEY_ENUMERATE_SUB_KEYS = 0x0008,
+  KEY_READ = 0x20019,
+};
+
+// Value types the program names.
+enum RegistryType : std::uint32_t {
+  REG_SZ = 1,
+  REG_DWORD = 4,
+  REG_MULTI_SZ = 7,
+};
+
+class RegistryApi {
+ public:
+  virtual ~RegistryApi() = default;
+
+  virtual long RegOpenKeyEx(KeyHandle root, const std::string& path, std::uint32_t access,
+                            KeyHandle* key) = 0;
+  // Creates the key and its missing parents (non-volatile, default security);
+  // opens it when it exists.
+  virtual long RegCreateKeyEx(KeyHandle root, const std::string& path, std::uint32_t access,
+                              KeyHandle* key) = 0;
+  // type and data may be null. With data null only the size is asked for;
+  // with a buffer that is too small the result is kMoreData and *size the
+  // size needed.
+  virtual long RegQueryValueEx(KeyHandle key, const std::string& name, std::uint32_t* type,
+                               std::uint8_t* data, std::uint32_t* size) = 0;
+  virtual long RegSetValueEx(KeyHandle key, const std::string& name, std::uint32_t type,
+                             const std::uint8_t* data, std::uint32_t size) = 0;
+  // *nameLength holds the buffer's size in characters, the terminator
+  // included; on success it is the name's length without the terminator.
+  virtual long RegEnumValue(KeyHandle key, std::uint32_t index, char* name,
+                            std::uint32_t* nameLength, std::uint32_t* type) = 0;
+  virtual long RegDeleteKey(KeyHandle root, const std::string& path) = 0;
+  virtual long RegCloseKey(KeyHandle key) = 0;
+};
+
+}  // namespace zorvanel::registry

@@ -1,0 +1,144 @@
+#include "platform/registry/mdlRegistry.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace zorvanel::registry {
+
+void mdlRegistry::ShowRegError() {
+  boxes_.MessageBox(kRegistryErrorText, ui::Buttons::OK, ui::Icon::Critical, kRegistryErrorTitle);
+}
+
+std::optional<KeyHandle> mdlRegistry::OpenReported(KeyHandle root, const std::string& path,
+                                                   std::uint32_t access) {
+  KeyHandle key = 0;
+  if (api_.RegOpenKeyEx(root, path, access, &key) != kSuccess) {
+    ShowRegError();
+    return std::nullopt;
+  }
+  return key;
+}
+
+void mdlRegistry::CloseReported(KeyHandle key) {
+  if (api_.RegCloseKey(key) != kSuccess) ShowRegError();
+}
+
+void mdlRegistry::CreateKey(KeyHandle root, const std::string& path) {
+  KeyHandle key = 0;
+  if (api_.RegCreateKeyEx(root, path, KEY_CREATE_SUB_KEY, &key) != kSuccess) {
+    ShowRegError();
+    return;
+  }
+  CloseReported(key);
+}
+
+void mdlRegistry::DeleteKey(KeyHandle root, const std::string& path) {
+  if (api_.RegDeleteKey(root, path) != kSuccess) ShowRegError();
+}
+
+// The silent test callers use before touching keys that may be absent.
+bool mdlRegistry::KeyExists(KeyHandle root, const std::string& path) {
+  KeyHandle key = 0;
+  if (api_.RegOpenKeyEx(root, path, KEY_ENUMERATE_SUB_KEYS, &key) != kSuccess) return false;
+  api_.RegCloseKey(key);
+  return true;
+}
+
+bool mdlRegistry::ValueExists(KeyHandle root, const std::string& path, const std::string& name) {
+  auto key = OpenReported(root, path, KEY_QUERY_VALUE);
+  if (!key) return false;
+  std::uint32_t type = 0;
+  std::uint32_t size = 0;
+  const bool exists = api_.RegQueryValueEx(*key, name, &type, nullptr, &size) == kSuccess;
+  CloseReported(*key);
+  return exists;
+}
+
+void mdlRegistry::SetValue(KeyHandle root, const std::string& path, const std::string& name,
+                           std::uint32_t type, const std::uint8_t* data, std::uint32_t size) {
+  auto key = OpenReported(root, path, KEY_SET_VALUE);
+  if (!key) return;
+  if (api_.RegSetValueEx(*key, name, type, data, size) != kSuccess) ShowRegError();
+  CloseReported(*key);
+}
+
+void mdlRegistry::SetDwordValue(KeyHandle root, const std::string& path, const std::string& name,
+                                std::int32_t value) {
+  const auto bits = static_cast<std::uint32_t>(value);
+  const std::array<std::uint8_t, 4> bytes = {
+      static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
+      static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
+  SetValue(root, path, name, REG_DWORD, bytes.data(), 4);
+}
+
+// The text is stored without a terminating NUL: the data length is the
+// number of characters.
+void mdlRegistry::SetStringValue(KeyHandle root, const std::string& path, const std::string& name,
+                                 const std::string& text) {
+  SetValue(root, path, name, REG_SZ, reinterpret_cast<const std::uint8_t*>(text.data()),
+           static_cast<std::uint32_t>(text.size()));
+}
+
+std::int32_t mdlRegistry::GetDwordValue(KeyHandle root, const std::string& path,
+                                        const std::string& name) {
+  auto key = OpenReported(root, path, KEY_QUERY_VALUE);
+  if (!key) return 0;
+  std::array<std::uint8_t, 4> bytes{};
+  std::uint32_t size = 4;
+  std::int32_t result = 0;
+  if (api_.RegQueryValueEx(*key, name, nullptr, bytes.data(), &size) == kSuccess) {
+    result = static_cast<std::int32_t>(bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) |
+                                       (static_cast<std::uint32_t>(bytes[3]) << 24));
+  } else {
+    ShowRegError();
+  }
+  CloseReported(*key);
+  return result;
+}
+
+// Asks for the size first, then reads into a buffer of exactly that size
+// and cuts the text at its first NUL: a text stored with a terminator reads
+// without it, one stored without reads whole, and a multi-string reads as its
+// first string.
+std::string mdlRegistry::GetStringValue(KeyHandle root, const std::string& path,
+                                        const std::string& name) {
+  auto key = OpenReported(root, path, KEY_QUERY_VALUE);
+  if (!key) return {};
+  std::string result;
+  std::uint32_t size = 0;
+  if (api_.RegQueryValueEx(*key, name, nullptr, nullptr, &size) != kSuccess) {
+    ShowRegError();
+  } else {
+    std::vector<std::uint8_t> buffer(size, ' ');
+    if (api_.RegQueryValueEx(*key, name, nullptr, buffer.data(), &size) != kSuccess) {
+      ShowRegError();
+    } else {
+      result.assign(buffer.begin(), buffer.end());
+      result.erase(std::min(result.find('\0'), result.size()));
+    }
+  }
+  CloseReported(*key);
+  return result;
+}
+
+std::string mdlRegistry::EnumValueName(KeyHandle root, const std::string& path,
+                                       std::uint32_t index) {
+  auto key = OpenReported(root, path, KEY_READ);
+  if (!key) return {};
+  std::string result;
+  std::array<char, 255> name{};
+  std::uint32_t length = 255;
+  std::uint32_t type = 0;
+  const long code = api_.RegEnumValue(*key, index, name.data(), &length, &type);
+  if (code == kSuccess) {
+    result = (type == REG_SZ || type == REG_MULTI_SZ) ? std::string(name.data(), length)
+                                                      : std::string(kNonTextValueName);
+  } else if (code != kNoMoreItems) {
+    ShowRegError();
+  }
+  CloseReported(*key);
+  return result;
+}
+
+}  // namespace zorvanel::registry

@@ -1,0 +1,53 @@
+#pragma once
+// The registry layer: the only code that touches the registry. Each
+// operation opens the key it needs with just the access it needs, does one
+// thing and closes the key again. A failing call is reported to the user
+// once (ShowRegError) and the operation yields False, 0 or the empty text;
+// callers carry on with that.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/registry/RegistryApi.h"
+#include "platform/ui/MessageBoxes.h"
+
+namespace zorvanel::registry {
+
+// The one report of every failing registry call.
+inline constexpr const char* kRegistryErrorText = "Unknown Registry-error occured.";
+inline constexpr const char* kRegistryErrorTitle = "Error";
+
+// The marker EnumValueName yields in place of a value name whose data is not text.
+inline constexpr const char* kNonTextValueName = "ERROR_NON_REG_SZ";
+
+class mdlRegistry {
+ public:
+  mdlRegistry(RegistryApi& api, ui::MessageBoxes& boxes) : api_(api), boxes_(boxes) {}
+
+  void ShowRegError();
+  void CreateKey(KeyHandle root, const std::string& path);
+  void DeleteKey(KeyHandle root, const std::string& path);
+  bool KeyExists(KeyHandle root, const std::string& path);
+  bool ValueExists(KeyHandle root, const std::string& path, const std::string& name);
+  void SetDwordValue(KeyHandle root, const std::string& path, const std::string& name,
+                     std::int32_t value);
+  void SetStringValue(KeyHandle root, const std::string& path, const std::string& name,
+                      const std::string& text);
+  std::int32_t GetDwordValue(KeyHandle root, const std::string& path, const std::string& name);
+  std::string GetStringValue(KeyHandle root, const std::string& path, const std::string& name);
+  std::string EnumValueName(KeyHandle root, const std::string& path, std::uint32_t index);
+
+ private:
+  // Opens the key, reporting a failure; nullopt when it could not be opened.
+  std::optional<KeyHandle> OpenReported(KeyHandle root, const std::string& path,
+                                        std::uint32_t access);
+  void CloseReported(KeyHandle key);
+  void SetValue(KeyHandle root, const std::string& path, const std::string& name,
+                std::uint32_t type, const std::uint8_t* data, std::uint32_t size);
+
+  RegistryApi& api_;
+  ui::MessageBoxes& boxes_;
+};
+
+}  // namespace zorvanel::registry

@@ -1,0 +1,508 @@
+#include "platform/store/RegFile.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace zorvanel::store {
+
+RegFileError::RegFileError(std::string_view fileName, int line, std::string_view reason)
+    : std::runtime_error(std::string(fileName) + ":" + std::to_string(line) + ": " +
+                         std::string(reason)),
+      line_(line) {}
+
+namespace {
+
+constexpr std::string_view kRootName = "HKEY_LOCAL_MACHINE";
+constexpr std::string_view kRootAbbreviation = "HKLM";
+constexpr std::string_view kHeaderAnsi = "REGEDIT4";
+constexpr std::string_view kHeaderUnicode = "Windows Registry Editor Version 5.00";
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kLineEnd = "\r\n";
+
+// The registry itself refuses deeper keys; the limit also bounds the
+// recursion that destroying, comparing and writing a tree does.
+constexpr std::size_t kMaxKeyDepth = 512;
+
+// Hex lists wrap before this column, leaving room for the trailing backslash.
+constexpr std::size_t kHexWrapColumn = 77;
+constexpr std::string_view kHexIndent = "  ";
+
+// ---------------------------------------------------------------------------
+// Text helpers
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+std::string_view TrimLeft(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+std::string_view TrimRight(std::string_view text) {
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::string_view Trim(std::string_view text) { return TrimLeft(TrimRight(text)); }
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && NamesEqual(text.substr(0, prefix.size()), prefix);
+}
+
+// Quotes a piece of a bad line for an error message, cut short so a huge
+// malformed line does not make a huge message.
+std::string Excerpt(std::string_view text) {
+  constexpr std::size_t kMaxExcerpt = 24;
+  if (text.size() <= kMaxExcerpt) return "'" + std::string(text) + "'";
+  return "'" + std::string(text.substr(0, kMaxExcerpt)) + "...'";
+}
+
+std::optional<unsigned> HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return static_cast<unsigned>(c - '0');
+  if (c >= 'a' && c <= 'f') return static_cast<unsigned>(c - 'a' + 10);
+  if (c >= 'A' && c <= 'F') return static_cast<unsigned>(c - 'A' + 10);
+  return std::nullopt;
+}
+
+// 1 to maxDigits hex digits, nothing else.
+std::optional<std::uint32_t> ParseHexNumber(std::string_view text, std::size_t maxDigits) {
+  if (text.empty() || text.size() > maxDigits) return std::nullopt;
+  std::uint32_t number = 0;
+  for (char c : text) {
+    auto digit = HexDigitValue(c);
+    if (!digit) return std::nullopt;
+    number = (number << 4) | *digit;
+  }
+  return number;
+}
+
+// ---------------------------------------------------------------------------
+// UTF-16LE to UTF-8
+
+void AppendUtf8(std::uint32_t codePoint, std::string& out) {
+  auto put = [&out](std::uint32_t byte) { out.push_back(static_cast<char>(byte)); };
+  if (codePoint < 0x80) {
+    put(codePoint);
+  } else if (codePoint < 0x800) {
+    put(0xC0 | (codePoint >> 6));
+    put(0x80 | (codePoint & 0x3F));
+  } else if (codePoint < 0x10000) {
+    put(0xE0 | (codePoint >> 12));
+    put(0x80 | ((codePoint >> 6) & 0x3F));
+    put(0x80 | (codePoint & 0x3F));
+  } else {
+    put(0xF0 | (codePoint >> 18));
+    put(0x80 | ((codePoint >> 12) & 0x3F));
+    put(0x80 | ((codePoint >> 6) & 0x3F));
+    put(0x80 | (codePoint & 0x3F));
+  }
+}
+
+// Appends the UTF-8 form of UTF-16LE `bytes` to `out`. Returns false at the
+// first thing that is not UTF-16 (an odd last byte or an unpaired surrogate),
+// leaving in `out` what came before it.
+bool AppendUtf8FromUtf16(std::string_view bytes, std::string& out) {
+  auto unitAt = [&bytes](std::size_t i) {
+    return static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[i]) |
+                                      (static_cast<std::uint8_t>(bytes[i + 1]) << 8));
+  };
+  std::size_t i = 0;
+  for (; i + 1 < bytes.size(); i += 2) {
+    std::uint32_t unit = unitAt(i);
+    if (unit >= 0xDC00 && unit <= 0xDFFF) return false;
+    if (unit >= 0xD800 && unit <= 0xDBFF) {
+      if (i + 3 >= bytes.size()) return false;
+      std::uint32_t low = unitAt(i + 2);
+      if (low < 0xDC00 || low > 0xDFFF) return false;
+      unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+      i += 2;
+    }
+    AppendUtf8(unit, out);
+  }
+  return i == bytes.size();
+}
+
+// ---------------------------------------------------------------------------
+// Reading
+
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text) : rest_(text) {}
+
+  // The next line without its line ending; false at the end of the text.
+  bool Next(std::string_view& line) {
+    if (done_) return false;
+    std::size_t end = rest_.find('\n');
+    if (end == std::string_view::npos) {
+      line = rest_;
+      done_ = true;
+    } else {
+      line = rest_.substr(0, end);
+      rest_.remove_prefix(end + 1);
+    }
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    ++number_;
+    return true;
+  }
+  int Number() const { return number_; }
+
+ private:
+  std::string_view rest_;
+  bool done_ = false;
+  int number_ = 0;
+};
+
+// The text of a hex list joined from its continuation lines, remembering
+// where each line's part starts so an error can name the right line.
+struct HexText {
+  std::string text;
+  std::vector<std::pair<std::size_t, int>> lineStarts;  // (offset in text, line number)
+
+  int LineAt(std::size_t offset) const {
+    auto after = std::upper_bound(
+        lineStarts.begin(), lineStarts.end(), offset,
+        [](std::size_t value, const auto& start) { return value < start.first; });
+    return std::prev(after)->second;
+  }
+};
+
+class Parser {
+ public:
+  Parser(std::string_view text, std::string_view fileName) : lines_(text), fileName_(fileName) {
+    root_.name = std::string(kRootName);
+  }
+
+  Key Run() {
+    ReadHeader();
+    std::string_view line;
+    while (lines_.Next(line)) {
+      line = Trim(line);
+      if (line.empty() || line.front() == ';') continue;
+      if (line.front() == '[') {
+        ReadKeyLine(line);
+      } else if (line.front() == '"' || line.front() == '@') {
+        ReadValueLine(line);
+      } else {
+        Fail("expected a [key] line or \"name\"=data");
+      }
+    }
+    return std::move(root_);
+  }
+
+ private:
+  [[noreturn]] void Fail(std::string_view reason) const { Fail(lines_.Number(), reason); }
+  [[noreturn]] void Fail(int line, std::string_view reason) const {
+    throw RegFileError(fileName_, line, reason);
+  }
+
+  void ReadHeader() {
+    std::string_view line;
+    while (lines_.Next(line)) {
+      line = Trim(line);
+      if (line.empty()) continue;
+      if (line == kHeaderAnsi) return;
+      if (line == kHeaderUnicode) {
+        unicode_ = true;
+        return;
+      }
+      break;
+    }
+    Fail(std::max(lines_.Number(), 1), "missing header");
+  }
+
+  void ReadKeyLine(std::string_view line) {
+    if (line.back() != ']') Fail("expected ']' at the end of the key line");
+    std::string_view path = line.substr(1, line.size() - 2);
+    if (path.empty()) Fail("missing key path");
+    if (path.front() == '-') Fail("deleting a key is not supported in a store file");
+
+    std::string_view rootName = path.substr(0, path.find('\\'));
+    if (!NamesEqual(rootName, kRootName) && !NamesEqual(rootName, kRootAbbreviation)) {
+      Fail("unsupported root " + std::string(rootName));
+    }
+    std::vector<std::string> names = SplitPath(path.substr(rootName.size()));
+    if (names.size() > kMaxKeyDepth) {
+      Fail("key nested deeper than " + std::to_string(kMaxKeyDepth) + " levels");
+    }
+    key_ = &root_;
+    for (std::string& name : names) {
+      Key* child = key_->FindSubkey(name);
+      if (!child) {
+        child = &key_->subkeys.emplace_back();
+        child->name = std::move(name);
+      }
+      key_ = child;
+    }
+  }
+
+  void ReadValueLine(std::string_view line) {
+    if (!key_) Fail("value outside a key");
+    std::size_t pos = 0;
+    std::string name;
+    if (line.front() == '@') {
+      pos = 1;
+    } else {
+      name = ReadQuoted(line, pos);
+    }
+    while (pos < line.size() && IsBlank(line[pos])) ++pos;
+    if (pos >= line.size() || line[pos] != '=') Fail("expected \"name\"=data");
+    std::string_view data = TrimLeft(line.substr(pos + 1));
+
+    Value value;
+    value.name = std::move(name);
+    ReadData(data, value);
+    SetValue(std::move(value));
+  }
+
+  // Reads a quoted string starting at line[pos] == '"', undoing the \\ and \"
+  // escapes; leaves pos after the closing quote.
+  std::string ReadQuoted(std::string_view line, std::size_t& pos) const {
+    std::string text;
+    for (++pos; pos < line.size(); ++pos) {
+      char c = line[pos];
+      if (c == '"') {
+        ++pos;
+        return text;
+      }
+      if (c == '\\') {
+        if (++pos >= line.size()) break;
+        c = line[pos];
+        if (c != '\\' && c != '"') Fail("bad escape '\\" + std::string(1, c) + "' in a string");
+      }
+      text.push_back(c);
+    }
+    Fail("unterminated string");
+  }
+
+  void ReadData(std::string_view data, Value& value) {
+    constexpr std::string_view kDword = "dword:";
+    constexpr std::string_view kHex = "hex:";
+    constexpr std::string_view kHexTyped = "hex(";
+    if (data.empty()) Fail("missing data after '='");
+    if (data.front() == '"') {
+      ReadTextData(data, value);
+    } else if (data.front() == '-') {
+      Fail("deleting a value is not supported in a store file");
+    } else if (StartsWithNoCase(data, kDword)) {
+      ReadDwordData(data.substr(kDword.size()), value);
+    } else if (StartsWithNoCase(data, kHex)) {
+      value.type = kRegBinary;
+      ReadHexData(data.substr(kHex.size()), value);
+    } else if (StartsWithNoCase(data, kHexTyped)) {
+      std::size_t close = data.find("):");
+      auto type = close == std::string_view::npos
+                      ? std::nullopt
+                      : ParseHexNumber(data.substr(kHexTyped.size(), close - kHexTyped.size()), 8);
+      if (!type) Fail("bad value type " + Excerpt(data.substr(0, close)));
+      value.type = *type;
+      ReadHexData(data.substr(close + 2), value);
+    } else {
+      Fail("unknown data " + Excerpt(data));
+    }
+  }
+
+  // Text is stored with its terminating NUL, as the registry keeps it.
+  void ReadTextData(std::string_view data, Value& value) const {
+    std::size_t pos = 0;
+    std::string text = ReadQuoted(data, pos);
+    if (pos != data.size()) {
+      Fail("unexpected text after the value: " + Excerpt(TrimLeft(data.substr(pos))));
+    }
+    value.type = kRegSz;
+    value.data.assign(text.begin(), text.end());
+    value.data.push_back(0);
+  }
+
+  void ReadDwordData(std::string_view digits, Value& value) const {
+    auto number = ParseHexNumber(digits, 8);
+    if (!number) Fail("bad dword " + Excerpt(digits));
+    value.type = kRegDword;
+    value.data.clear();
+    for (int shift = 0; shift < 32; shift += 8) {
+      value.data.push_back(static_cast<std::uint8_t>(*number >> shift));
+    }
+  }
+
+  void ReadHexData(std::string_view firstPart, Value& value) {
+    HexText hex = GatherHexText(firstPart);
+    std::size_t start = 0;
+    while (start < hex.text.size()) {
+      std::size_t comma = std::min(hex.text.find(',', start), hex.text.size());
+      std::string_view token = Trim(std::string_view(hex.text).substr(start, comma - start));
+      bool trailingComma = token.empty() && comma == hex.text.size() && start > 0;
+      if (trailingComma) break;
+      auto byte = ParseHexNumber(token, 2);
+      if (!byte) Fail(hex.LineAt(start), "bad hex byte " + Excerpt(token));
+      value.data.push_back(static_cast<std::uint8_t>(*byte));
+      start = comma + 1;
+    }
+    if (unicode_ && IsUtf16Type(value.type)) ConvertUtf16Data(value, hex.lineStarts.front().second);
+  }
+
+  // A hex list goes on over the following lines while a line ends in '\'.
+  HexText GatherHexText(std::string_view part) {
+    HexText hex;
+    for (;;) {
+      part = TrimRight(part);
+      hex.lineStarts.emplace_back(hex.text.size(), lines_.Number());
+      bool continues = !part.empty() && part.back() == '\\';
+      if (continues) part.remove_suffix(1);
+      hex.text.append(part);
+      if (!continues || !lines_.Next(part)) return hex;
+      part = TrimLeft(part);
+    }
+  }
+
+  static bool IsUtf16Type(std::uint32_t type) {
+    return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+  }
+
+  // Version 5 files hold text values as UTF-16LE; the store keeps UTF-8.
+  void ConvertUtf16Data(Value& value, int line) const {
+    std::string_view utf16(reinterpret_cast<const char*>(value.data.data()), value.data.size());
+    std::string utf8;
+    if (!AppendUtf8FromUtf16(utf16, utf8)) Fail(line, "text data is not valid UTF-16");
+    value.data.assign(utf8.begin(), utf8.end());
+  }
+
+  // A name set again replaces the earlier data but keeps its place.
+  void SetValue(Value value) {
+    if (Value* existing = key_->FindValue(value.name)) {
+      existing->type = value.type;
+      existing->data = std::move(value.data);
+    } else {
+      key_->values.push_back(std::move(value));
+    }
+  }
+
+  LineReader lines_;
+  std::string_view fileName_;
+  Key root_;
+  Key* key_ = nullptr;  // where value lines go; none before the first key line
+  bool unicode_ = false;
+};
+
+// Turns the file's bytes into UTF-8 text.
+std::string DecodeText(std::string_view bytes, std::string_view fileName) {
+  if (bytes.substr(0, kUtf16LeBom.size()) == kUtf16LeBom) {
+    std::string text;
+    if (!AppendUtf8FromUtf16(bytes.substr(kUtf16LeBom.size()), text)) {
+      int line = 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+      throw RegFileError(fileName, line, "the file is not valid UTF-16");
+    }
+    return text;
+  }
+  if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) bytes.remove_prefix(kUtf8Bom.size());
+  return std::string(bytes);
+}
+
+// ---------------------------------------------------------------------------
+// Writing
+
+void AppendQuoted(std::string& out, std::string_view text) {
+  out.push_back('"');
+  for (char c : text) {
+    if (c == '\\' || c == '"') out.push_back('\\');
+    out.push_back(c);
+  }
+  out.push_back('"');
+}
+
+void AppendHexNumber(std::string& out, std::uint32_t number, int minDigits) {
+  constexpr std::string_view kDigits = "0123456789abcdef";
+  std::string digits;
+  do {
+    digits.push_back(kDigits[number & 0xF]);
+    number >>= 4;
+  } while (number != 0);
+  if (static_cast<int>(digits.size()) < minDigits) digits.resize(minDigits, '0');
+  out.append(digits.rbegin(), digits.rend());
+}
+
+// Only text that reads back byte for byte is written in quotes: printable
+// ASCII followed by exactly one NUL. Anything else goes as hex.
+bool IsPlainText(const Value& value) {
+  const auto& data = value.data;
+  return value.type == kRegSz && !data.empty() && data.back() == 0 &&
+         std::all_of(data.begin(), data.end() - 1,
+                     [](std::uint8_t byte) { return byte >= 0x20 && byte <= 0x7E; });
+}
+
+// `line` holds the start of the value's line; hex lists wrap the way
+// exported files do, each full line ending in ",\".
+void AppendHexList(std::string& out, std::string line, const std::vector<std::uint8_t>& data) {
+  for (std::size_t i = 0; i < data.size(); ++i) {
+    std::string token;
+    AppendHexNumber(token, data[i], 2);
+    if (i + 1 < data.size()) token.push_back(',');
+    if (line.size() + token.size() > kHexWrapColumn && line != kHexIndent) {
+      out.append(line).append("\\").append(kLineEnd);
+      line = kHexIndent;
+    }
+    line.append(token);
+  }
+  out.append(line).append(kLineEnd);
+}
+
+void AppendValue(std::string& out, const Value& value) {
+  std::string line;
+  if (value.name.empty()) {
+    line = "@";
+  } else {
+    AppendQuoted(line, value.name);
+  }
+  line.push_back('=');
+
+  if (IsPlainText(value)) {
+    AppendQuoted(line, std::string_view(reinterpret_cast<const char*>(value.data.data()),
+                                        value.data.size() - 1));
+    out.append(line).append(kLineEnd);
+  } else if (value.type == kRegDword && value.data.size() == 4) {
+    std::uint32_t number = 0;
+    for (int i = 3; i >= 0; --i) number = (number << 8) | value.data[i];
+    line.append("dword:");
+    AppendHexNumber(line, number, 8);
+    out.append(line).append(kLineEnd);
+  } else {
+    if (value.type == kRegBinary) {
+      line.append("hex:");
+    } else {
+      line.append("hex(");
+      AppendHexNumber(line, value.type, 1);
+      line.append("):");
+    }
+    AppendHexList(out, std::move(line), value.data);
+  }
+}
+
+void AppendKey(std::string& out, const Key& key, const std::string& path, bool isRoot) {
+  if (!isRoot || !key.values.empty()) {
+    out.append("[").append(path).append("]").append(kLineEnd);
+    for (const Value& value : key.values) AppendValue(out, value);
+    out.append(kLineEnd);
+  }
+  for (const Key& subkey : key.subkeys) {
+    AppendKey(out, subkey, path + "\\" + subkey.name, false);
+  }
+}
+
+}  // namespace
+
+Key ParseRegFile(std::string_view bytes, std::string_view fileName) {
+  std::string text = DecodeText(bytes, fileName);
+  return Parser(text, fileName).Run();
+}
+
+std::string FormatRegFile(const Key& root) {
+  std::string out;
+  out.append(kHeaderAnsi).append(kLineEnd).append(kLineEnd);
+  AppendKey(out, root, std::string(kRootName), true);
+  return out;
+}
+
+}  // namespace zorvanel::store

@@ -1,0 +1,34 @@
+#pragma once
+// Reading and writing registry export text (.reg files), the substitute
+// store's file format.
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "platform/store/StoreTree.h"
+
+namespace zorvanel::store {
+
+// A store file that cannot be read; what() names the file and the line.
+class RegFileError : public std::runtime_error {
+ public:
+  RegFileError(std::string_view fileName, int line, std::string_view reason);
+  int line() const { return line_; }
+
+ private:
+  int line_;
+};
+
+// Parses the bytes of a .reg file ("REGEDIT4" or "Windows Registry Editor
+// Version 5.00"; ANSI/UTF-8, or UTF-16LE with a byte-order mark) into the
+// tree under HKEY_LOCAL_MACHINE. The returned key stands for the root itself
+// (its name is "HKEY_LOCAL_MACHINE"). Throws RegFileError.
+Key ParseRegFile(std::string_view bytes, std::string_view fileName);
+
+// Writes the tree in REGEDIT4 form: every key depth-first in creation order,
+// its values in enumeration order, so that parsing the result gives back
+// exactly the same tree.
+std::string FormatRegFile(const Key& root);
+
+}  // namespace zorvanel::store

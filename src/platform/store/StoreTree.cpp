@@ -1,0 +1,45 @@
+#include "platform/store/StoreTree.h"
+
+#include <algorithm>
+
+namespace zorvanel::store {
+
+namespace {
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+template <typename Item, typename List>
+Item* FindByName(List& items, std::string_view name) {
+  auto it = std::find_if(items.begin(), items.end(),
+                         [&](const auto& item) { return NamesEqual(item.name, name); });
+  return it == items.end() ? nullptr : &*it;
+}
+}  // namespace
+
+bool NamesEqual(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+std::vector<std::string> SplitPath(std::string_view path) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = path.find('\\', start);
+    if (end == std::string_view::npos) end = path.size();
+    if (end > start) parts.emplace_back(path.substr(start, end - start));
+    start = end + 1;
+  }
+  return parts;
+}
+
+Key* Key::FindSubkey(std::string_view subkeyName) { return FindByName<Key>(subkeys, subkeyName); }
+const Key* Key::FindSubkey(std::string_view subkeyName) const {
+  return FindByName<const Key>(subkeys, subkeyName);
+}
+Value* Key::FindValue(std::string_view valueName) { return FindByName<Value>(values, valueName); }
+const Value* Key::FindValue(std::string_view valueName) const {
+  return FindByName<const Value>(values, valueName);
+}
+
+}  // namespace zorvanel::store

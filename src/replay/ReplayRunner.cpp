@@ -1,0 +1,252 @@
+#include "replay/ReplayRunner.h"
+
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <sstream>
+
+#include "app/ProgramWindows.h"
+#include "app/WindowNames.h"
+#include "platform/headless/FakeServices.h"
+#include "platform/headless/HeadlessToolkit.h"
+#include "platform/store/RegFile.h"
+#include "platform/store/StoreFile.h"
+#include "platform/store/SubstituteStore.h"
+
+namespace zorvanel::replay {
+
+namespace {
+
+using headless::ScriptError;
+using store::Key;
+
+constexpr const char* kUsage =
+    "usage: zorvanel-replay [--store FILE] [--platform-id N] [--program-dir DIR]\n"
+    "                       [--restart ok|no-privilege] [--music ok|no-engine]\n"
+    "                       [--fail CALL:N:CODE]... SCRIPT\n"
+    "Runs the program's window logic from SCRIPT ('-' for standard input) without a\n"
+    "screen and prints what the user would see. Without --store the registry is\n"
+    "empty and kept in memory; with it, FILE (.reg) is read and written in place.\n"
+    "--fail makes the Nth call of a registry function (RegOpenKeyEx, RegCreateKeyEx,\n"
+    "RegQueryValueEx, RegSetValueEx, RegEnumValue, RegDeleteKey, RegCloseKey) fail\n"
+    "with the Windows error CODE.\n";
+
+int ParseInt(std::string_view text) {
+  int value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) {
+    throw ScriptError("not a number: " + std::string(text));
+  }
+  return value;
+}
+
+ui::Answer ParseAnswer(std::string_view word) {
+  if (word == "Yes") return ui::Answer::Yes;
+  if (word == "No") return ui::Answer::No;
+  if (word == "OK") return ui::Answer::OK;
+  throw ScriptError("not an answer: " + std::string(word));
+}
+
+// Splits "command rest of line"; the rest keeps its blanks.
+std::pair<std::string, std::string> SplitCommand(const std::string& line) {
+  const auto space = line.find(' ');
+  if (space == std::string::npos) return {line, ""};
+  return {line.substr(0, space), line.substr(space + 1)};
+}
+
+std::vector<std::string> Words(const std::string& text) {
+  std::istringstream stream(text);
+  std::vector<std::string> words;
+  for (std::string word; stream >> word;) words.push_back(word);
+  return words;
+}
+
+// Everything one replay runs on: the store, the fakes, the toolkit, the windows.
+class Session {
+ public:
+  Session(const ReplayOptions& options, std::ostream& out, Key storeContent,
+          store::StoreFile* file)
+      : transcript_(out),
+        store_(std::move(storeContent)),
+        faults_(store_),
+        toolkit_(transcript_, std::filesystem::absolute(options.programDir).string()),
+        system_(options.platformId),
+        restart_(transcript_, options.restartPrivileged),
+        shell_(transcript_),
+        music_(transcript_, options.musicEngine, toolkit_.CurrentDirectory()),
+        services_{toolkit_, faults_, system_, restart_, shell_, music_},
+        windows_(services_) {
+    if (file) store_.PersistWith([file](const Key& root) { return file->Write(root); });
+    for (const auto& fault : options.faults) faults_.Add(fault);
+    toolkit_.Attach(windows_);
+  }
+
+  void Run(const std::string& line);
+
+ private:
+  void Refused(const std::string& line, const std::optional<std::string>& reason) {
+    if (reason) transcript_.Line("refused: " + line + " (" + *reason + ")");
+  }
+  void Dump();
+
+  headless::Transcript transcript_;
+  store::SubstituteStore store_;
+  registry::FaultInjector faults_;
+  headless::HeadlessToolkit toolkit_;
+  headless::FakeSystemInfo system_;
+  headless::FakeRestart restart_;
+  headless::RecordingShell shell_;
+  headless::FakeMusic music_;
+  app::Services services_;
+  app::ProgramWindows windows_;
+};
+
+void Session::Dump() {
+  std::string text = store::FormatRegFile(store_.Root());
+  std::erase(text, '\r');
+  transcript_.stream() << text;
+}
+
+void Session::Run(const std::string& line) {
+  auto [command, rest] = SplitCommand(line);
+  if (command == "dump") return Dump();
+  if (toolkit_.Ended()) throw ScriptError("the program has ended; only dump may follow");
+  const auto words = Words(rest);
+  auto oneWord = [&]() -> const std::string& {
+    if (words.size() != 1) throw ScriptError(command + " takes one argument");
+    return words[0];
+  };
+  if (command == "answer") {
+    if (words.empty()) throw ScriptError("answer takes at least one answer");
+    for (const auto& word : words) toolkit_.QueueAnswer(ParseAnswer(word));
+  } else if (command == "start") {
+    if (!words.empty()) throw ScriptError("start takes no argument");
+    toolkit_.Start(app::kMainframe);
+  } else if (command == "tab") {
+    Refused(line, toolkit_.SelectTab("tbsMain", ParseInt(oneWord())));
+  } else if (command == "click") {
+    Refused(line, toolkit_.Click(oneWord()));
+  } else if (command == "select") {
+    auto [name, item] = SplitCommand(rest);
+    Refused(line, toolkit_.Select(name, item));
+  } else if (command == "type") {
+    Refused(line, toolkit_.Type("tbsMain", rest));
+  } else if (command == "tick") {
+    Refused(line, toolkit_.Tick("tmrWarning", words.empty() ? 1 : ParseInt(oneWord())));
+  } else if (command == "close") {
+    Refused(line, toolkit_.UserClose(oneWord()));
+  } else if (command == "music-ends") {
+    music_.MusicEnds();
+  } else if (command == "show") {
+    if (words.empty()) throw ScriptError("show takes control names or all");
+    if (words.size() == 1 && words[0] == "all") {
+      for (const auto& described : toolkit_.DescribeAll()) transcript_.Line(described);
+    } else {
+      for (const auto& name : words) transcript_.Line(toolkit_.Describe(name));
+    }
+  } else {
+    throw ScriptError("unknown command " + command);
+  }
+}
+
+}  // namespace
+
+int RunReplay(const ReplayOptions& options, std::istream& script, std::ostream& out,
+              std::ostream& err) {
+  std::unique_ptr<store::StoreFile> file;
+  Key content = store::SubstituteStore::EmptyRoot();
+  if (options.store) {
+    try {
+      file = store::StoreFile::Open(std::filesystem::absolute(*options.store).string());
+      content = file->Content();
+    } catch (const std::exception& error) {
+      err << "zorvanel-replay: " << error.what() << '\n';
+      return 1;
+    }
+  }
+  Session session(options, out, std::move(content), file.get());
+  std::string line;
+  for (int number = 1; std::getline(script, line); ++number) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line.front() == '#') continue;
+    try {
+      session.Run(line);
+    } catch (const std::exception& error) {
+      out.flush();
+      err << options.script << ":" << number << ": " << error.what() << '\n';
+      return 2;
+    }
+  }
+  return 0;
+}
+
+namespace {
+
+// Applies one option that takes a value; an error text when it is bad.
+std::optional<std::string> ApplyOption(ReplayOptions& options, const std::string& option,
+                                       const std::string& value) {
+  if (option == "--store") {
+    options.store = value;
+  } else if (option == "--platform-id") {
+    try {
+      options.platformId = ParseInt(value);
+    } catch (const ScriptError&) {
+      return "--platform-id takes a number";
+    }
+  } else if (option == "--program-dir") {
+    options.programDir = value;
+  } else if (option == "--restart") {
+    if (value != "ok" && value != "no-privilege") return "--restart takes ok or no-privilege";
+    options.restartPrivileged = value == "ok";
+  } else if (option == "--music") {
+    if (value != "ok" && value != "no-engine") return "--music takes ok or no-engine";
+    options.musicEngine = value == "ok";
+  } else if (option == "--fail") {
+    auto fault = registry::ParseFault(value);
+    if (!fault) return "--fail takes CALL:N:CODE, for example RegSetValueEx:1:5";
+    options.faults.push_back(*fault);
+  } else {
+    return "unknown option " + option;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+int ReplayMain(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+               std::ostream& err) {
+  ReplayOptions options;
+  std::optional<std::string> script;
+  auto bad = [&](const std::string& why) {
+    err << "zorvanel-replay: " << why << "\n" << kUsage;
+    return 2;
+  };
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--help" || arg == "-h") {
+      out << kUsage;
+      return 0;
+    }
+    if (arg.size() > 2 && arg.starts_with("--")) {
+      if (i + 1 >= args.size()) return bad(arg + " needs a value");
+      if (auto error = ApplyOption(options, arg, args[++i])) return bad(*error);
+    } else if (script) {
+      return bad("unexpected argument " + arg);
+    } else {
+      script = arg;
+    }
+  }
+  if (!script) return bad("no script");
+  options.script = *script;
+  if (*script == "-") return RunReplay(options, in, out, err);
+  std::ifstream file(*script, std::ios::binary);
+  if (!file) {
+    err << "zorvanel-replay: cannot read " << *script << '\n';
+    return 2;
+  }
+  return RunReplay(options, file, out, err);
+}
+
+}  // namespace zorvanel::replay

@@ -1,0 +1,31 @@
+#pragma once
+// Finding, reading and running the replay scenarios under tests/replay.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace zorvanel::replay {
+
+struct Scenario {
+  std::filesystem::path script;
+  std::string store;                 // file name in tests/stores, or empty
+  std::vector<std::string> args;     // further options
+  std::string programDir;            // relative to tests/replay, or empty
+  bool storeUnchanged = false;
+};
+
+struct ScenarioRun {
+  std::string transcript;  // standard output, then what went to standard error and the status
+  std::string storeBefore;
+  std::string storeAfter;
+};
+
+std::string ReadFile(const std::filesystem::path& path);
+std::vector<std::filesystem::path> AllScenarioFiles();
+std::string TestName(const std::filesystem::path& script);
+Scenario LoadScenario(const std::filesystem::path& script);
+// Runs the scenario on a fresh copy of its store, with extra options added.
+ScenarioRun RunScenario(const Scenario& scenario, const std::vector<std::string>& extraArgs);
+
+}  // namespace zorvanel::replay
