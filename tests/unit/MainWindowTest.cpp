@@ -1,0 +1,62 @@
+// The main window's own handlers, driven through the headless toolkit.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/ProgramWindows.h"
+#include "app/WindowNames.h"
+#include "platform/headless/FakeServices.h"
+#include "platform/headless/HeadlessToolkit.h"
+#include "platform/store/SubstituteStore.h"
+
+namespace zorvanel::app {
+namespace {
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    toolkit.Attach(windows);
+    toolkit.Start(kMainframe);
+  }
+  bool Visible(std::string_view control) { return toolkit.Visible({kMainframe, control}); }
+  std::string Text(std::string_view control) { return toolkit.Text({kMainframe, control}); }
+
+  std::ostringstream out;
+  headless::Transcript transcript{out};
+  store::SubstituteStore store;
+  headless::HeadlessToolkit toolkit{transcript, "."};
+  headless::FakeSystemInfo system{2};
+  headless::FakeRestart restart{transcript, true};
+  headless::RecordingShell shell{transcript};
+  headless::FakeMusic music{transcript, true, toolkit.CurrentDirectory()};
+  Services services{toolkit, store, system, restart, shell, music};
+  ProgramWindows windows{services};
+};
+
+TEST_F(MainWindow, TheViewSwitchSwapsTheFramesAndComesBackAfterTwoPresses) {
+  toolkit.SelectTab("tbsMain", 2);
+  toolkit.SetVisible({kMainframe, "cmdSwitchInfo"}, true);  // as the typed code reveals it
+
+  ASSERT_EQ(toolkit.Click("cmdSwitchInfo"), std::nullopt);
+  EXPECT_EQ(Text("cmdSwitchInfo"), "Newbie");
+  EXPECT_FALSE(Visible("fmeDrvInfo"));
+  EXPECT_TRUE(Visible("fmeRegInfo"));
+
+  ASSERT_EQ(toolkit.Click("cmdSwitchInfo"), std::nullopt);
+  EXPECT_EQ(Text("cmdSwitchInfo"), "Advanced");
+  EXPECT_TRUE(Visible("fmeDrvInfo"));
+  EXPECT_FALSE(Visible("fmeRegInfo"));
+}
+
+TEST_F(MainWindow, HiddenControlsCannotBeClicked) {
+  EXPECT_EQ(toolkit.Click("cmdSwitchInfo"), "hidden");
+  toolkit.SetVisible({kMainframe, "cmdSwitchInfo"}, true);
+  EXPECT_EQ(toolkit.Click("cmdSwitchInfo"), "hidden") << "its page is not shown";
+  EXPECT_EQ(toolkit.Click("cmdBackup"), "hidden");
+  toolkit.SelectTab("tbsMain", 3);
+  EXPECT_EQ(toolkit.Click("cmdBackup"), "disabled");
+}
+
+}  // namespace
+}  // namespace zorvanel::app

@@ -1,0 +1,173 @@
+// The substitute store's own promises, beyond what the shared contract asks:
+// real-registry path and name rules, buffer sizes, handles, and write-through.
+
+#include <gtest/gtest.h>
+
+#include "platform/registry/FaultInjection.h"
+#include "platform/registry/mdlRegistry.h"
+#include "platform/store/SubstituteStore.h"
+#include "tests/contract/RecordingBoxes.h"
+
+namespace zorvanel::store {
+namespace {
+
+using namespace registry;
+
+class Store : public ::testing::Test {
+ protected:
+  long Open(const std::string& path, std::uint32_t access = KEY_READ | KEY_SET_VALUE) {
+    KeyHandle key = 0;
+    const long code = store.RegOpenKeyEx(HKEY_LOCAL_MACHINE, path, access, &key);
+    if (code == kSuccess) opened.push_back(key);
+    return code;
+  }
+  KeyHandle Created(const std::string& path) {
+    KeyHandle key = 0;
+    EXPECT_EQ(store.RegCreateKeyEx(HKEY_LOCAL_MACHINE, path, KEY_READ | KEY_SET_VALUE, &key), 0);
+    opened.push_back(key);
+    return key;
+  }
+  void TearDown() override {
+    for (KeyHandle key : opened) store.RegCloseKey(key);
+    EXPECT_EQ(store.OpenHandleCount(), 0u);
+  }
+
+  SubstituteStore store;
+  std::vector<KeyHandle> opened;
+};
+
+TEST_F(Store, PathsFollowTheRealRegistrysRules) {
+  Created("SYSTEM\\CurrentControlSet\\Enum");
+  EXPECT_EQ(Open("SYSTEM\\CurrentControlSet\\Enum\\"), kSuccess) << "trailing backslash";
+  EXPECT_EQ(Open("SYSTEM\\\\CurrentControlSet\\Enum"), kSuccess) << "doubled backslash";
+  EXPECT_EQ(Open("system\\currentcontrolset\\ENUM"), kSuccess) << "names without case";
+  EXPECT_EQ(Open("\\SYSTEM"), kBadPathname);
+  EXPECT_EQ(Open("SYSTEM\\Missing"), kFileNotFound);
+  KeyHandle key = 0;
+  EXPECT_EQ(store.RegOpenKeyEx(0x80000001u, "SYSTEM", KEY_READ, &key), kInvalidHandle)
+      << "HKEY_CURRENT_USER is not part of the store";
+  Created("system\\CURRENTCONTROLSET\\Enum\\PCI");
+  EXPECT_EQ(store.Root().subkeys.size(), 1u);
+  EXPECT_EQ(store.Root().subkeys[0].name, "SYSTEM") << "the first spelling stays";
+}
+
+TEST_F(Store, ValueNamesCompareWithoutCaseAndKeepTheirSpelling) {
+  KeyHandle key = Created("K");
+  const std::uint8_t one[] = {1, 0, 0, 0};
+  store.RegSetValueEx(key, "NV_Modes", REG_DWORD, one, 4);
+  store.RegSetValueEx(key, "nv_modes", REG_SZ, one, 1);
+  ASSERT_EQ(store.Root().subkeys[0].values.size(), 1u);
+  EXPECT_EQ(store.Root().subkeys[0].values[0].name, "NV_Modes");
+  EXPECT_EQ(store.Root().subkeys[0].values[0].type, REG_SZ);
+}
+
+TEST_F(Store, BuffersThatAreTooSmallSayHowMuchIsNeeded) {
+  KeyHandle key = Created("K");
+  const std::string text = "S 640x480=1FF0;";
+  store.RegSetValueEx(key, "NV_Modes", REG_SZ,
+                      reinterpret_cast<const std::uint8_t*>(text.data()), 15);
+  std::uint8_t small[4];
+  std::uint32_t size = sizeof small;
+  EXPECT_EQ(store.RegQueryValueEx(key, "NV_Modes", nullptr, small, &size), kMoreData);
+  EXPECT_EQ(size, 15u);
+}
+
+TEST_F(Store, AnEnumeratedNameMustFitWithItsTerminator) {
+  KeyHandle key = Created("K");
+  store.RegSetValueEx(key, "NV_Modes", REG_SZ, nullptr, 0);
+  char name[9];
+  std::uint32_t length = 8;  // one short
+  std::uint32_t type = 0;
+  EXPECT_EQ(store.RegEnumValue(key, 0, name, &length, &type), kMoreData);
+  length = 9;
+  EXPECT_EQ(store.RegEnumValue(key, 0, name, &length, &type), kSuccess);
+  EXPECT_EQ(length, 8u);
+  EXPECT_EQ(store.RegEnumValue(key, 1, name, &length, &type), kNoMoreItems);
+}
+
+TEST_F(Store, HandlesCarryTheirAccess) {
+  Created("K");
+  KeyHandle readOnly = 0;
+  ASSERT_EQ(store.RegOpenKeyEx(HKEY_LOCAL_MACHINE, "K", KEY_QUERY_VALUE, &readOnly), 0);
+  opened.push_back(readOnly);
+  const std::uint8_t byte = 1;
+  EXPECT_EQ(store.RegSetValueEx(readOnly, "V", REG_SZ, &byte, 1), kAccessDenied);
+  KeyHandle enumerateOnly = 0;
+  ASSERT_EQ(store.RegOpenKeyEx(HKEY_LOCAL_MACHINE, "K", KEY_ENUMERATE_SUB_KEYS, &enumerateOnly), 0);
+  opened.push_back(enumerateOnly);
+  std::uint32_t size = 0;
+  EXPECT_EQ(store.RegQueryValueEx(enumerateOnly, "V", nullptr, nullptr, &size), kAccessDenied);
+}
+
+TEST_F(Store, DeletedKeysAndUnknownHandles) {
+  KeyHandle key = Created("K\\Sub");
+  EXPECT_EQ(store.RegDeleteKey(HKEY_LOCAL_MACHINE, "K"), kAccessDenied) << "has a subkey";
+  EXPECT_EQ(store.RegDeleteKey(HKEY_LOCAL_MACHINE, "K\\Sub"), kSuccess);
+  const std::uint8_t byte = 1;
+  EXPECT_EQ(store.RegSetValueEx(key, "V", REG_SZ, &byte, 1), kKeyDeleted);
+  EXPECT_EQ(store.RegCloseKey(0x4242), kInvalidHandle);
+  EXPECT_EQ(store.RegDeleteKey(HKEY_LOCAL_MACHINE, "K\\Sub"), kFileNotFound);
+}
+
+TEST_F(Store, EveryChangeIsSavedAndAFailedSaveUndoesIt) {
+  std::vector<Key> saved;
+  bool saving = true;
+  store.PersistWith([&](const Key& root) {
+    if (saving) saved.push_back(root);
+    return saving;
+  });
+  KeyHandle key = Created("Product\\Backup");
+  ASSERT_EQ(saved.size(), 1u);
+  const std::uint8_t text[] = {'a', 'b'};
+  EXPECT_EQ(store.RegSetValueEx(key, "NV_Modes", REG_SZ, text, 2), kSuccess);
+  ASSERT_EQ(saved.size(), 2u);
+  EXPECT_EQ(saved.back(), store.Root());
+
+  saving = false;
+  const Key before = store.Root();
+  EXPECT_EQ(store.RegSetValueEx(key, "NV_Modes", REG_SZ, text, 1), kAccessDenied);
+  EXPECT_EQ(store.RegSetValueEx(key, "Other", REG_SZ, text, 1), kAccessDenied);
+  EXPECT_EQ(store.RegDeleteKey(HKEY_LOCAL_MACHINE, "Product\\Backup"), kAccessDenied);
+  KeyHandle unused = 0;
+  EXPECT_EQ(store.RegCreateKeyEx(HKEY_LOCAL_MACHINE, "New", KEY_READ, &unused), kAccessDenied);
+  EXPECT_EQ(store.Root(), before);
+}
+
+// The layer reports each failing call once and still closes what it opened.
+TEST(FaultHook, FailingSetOrCloseReportsOnceAndTheCallerGoesOn) {
+  SubstituteStore store;
+  FaultInjector faults(store);
+  contract::RecordingBoxes boxes;
+  mdlRegistry layer(faults, boxes);
+  layer.CreateKey(HKEY_LOCAL_MACHINE, "K");
+
+  faults.Add({RegistryCall::RegSetValueEx, 1, kAccessDenied});
+  layer.SetStringValue(HKEY_LOCAL_MACHINE, "K", "First", "lost");
+  EXPECT_EQ(boxes.Count(), 1u);
+  EXPECT_EQ(store.OpenHandleCount(), 0u) << "the key is closed after a failed set";
+
+  faults.Add({RegistryCall::RegCloseKey, 3, kInvalidHandle});
+  layer.SetStringValue(HKEY_LOCAL_MACHINE, "K", "Second", "kept");
+  EXPECT_EQ(boxes.Count(), 2u);
+  EXPECT_EQ(store.OpenHandleCount(), 0u);
+
+  EXPECT_FALSE(layer.ValueExists(HKEY_LOCAL_MACHINE, "K", "First"));
+  EXPECT_EQ(layer.GetStringValue(HKEY_LOCAL_MACHINE, "K", "Second"), "kept");
+  EXPECT_EQ(boxes.Count(), 2u);
+}
+
+TEST(FaultHook, ParsesTheReplayNotation) {
+  auto fault = ParseFault("RegQueryValueEx:2:234");
+  ASSERT_TRUE(fault);
+  EXPECT_EQ(fault->call, RegistryCall::RegQueryValueEx);
+  EXPECT_EQ(fault->nth, 2u);
+  EXPECT_EQ(fault->code, 234);
+  for (const char* bad : {"RegQueryValueEx:0:5", "RegQuery:1:5", "RegOpenKeyEx:1", "x:y:z",
+                          "RegOpenKeyEx:1:5:6", ""}) {
+    SCOPED_TRACE(bad);
+    EXPECT_FALSE(ParseFault(bad));
+  }
+}
+
+}  // namespace
+}  // namespace zorvanel::store
