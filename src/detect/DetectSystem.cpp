@@ -40,7 +40,9 @@ class DriverWalk {
   std::string Read(const std::string& path, const char* name) {
     return registry_.GetStringValue(HKEY_LOCAL_MACHINE, path, name);
   }
-  std::string DeviceInstance() { return Read(DriverKey() + keys::kServiceEnum, keys::kFirstEnumEntry); }
+  std::string DeviceInstance() {
+    return Read(DriverKey() + keys::kServiceEnum, keys::kFirstEnumEntry);
+  }
   std::string VideoId() { return Read(found_.EnumPath + keys::kDeviceParameters, keys::kVideoId); }
   std::string ClassGuid() { return Read(found_.EnumPath, keys::kClassGuid); }
   std::string FirstDevice() { return DriverKey() + keys::kFirstDevice; }
@@ -67,20 +69,21 @@ class DriverWalk {
     return true;
   }
 
-  // Device, video and class keys, then the version; a broken chain leaves
-  // the version unknown and the walk goes on with the format check.
+  // A missing key breaks the chain to the version: the version is then
+  // unknown, and the walk goes on with the format check.
+  bool ChainGoesOn(const std::string& path) {
+    if (registry_.KeyExists(HKEY_LOCAL_MACHINE, path)) return true;
+    found_.VersionUnknown = true;
+    return false;
+  }
+
+  // Device, video and class keys, then the version.
   void WalkDeviceKeys() {
-    if (!registry_.KeyExists(HKEY_LOCAL_MACHINE, keys::kEnumRoot + DeviceInstance())) {
-      found_.VersionUnknown = true;
-      return;
-    }
+    if (!ChainGoesOn(keys::kEnumRoot + DeviceInstance())) return;
     found_.EnumPath = keys::kEnumRoot + DeviceInstance();
     ShowFound("lblPCI", keys::kEnumRoot + std::string(texts::kLineBreak) + DeviceInstance());
     FindVideoKey();
-    if (!registry_.KeyExists(HKEY_LOCAL_MACHINE, keys::kClassRoot + ClassGuid())) {
-      found_.VersionUnknown = true;
-      return;
-    }
+    if (!ChainGoesOn(keys::kClassRoot + ClassGuid())) return;
     found_.ClassKey = keys::kClassRoot + ClassGuid();
     ShowFound("lblClass", keys::kClassRoot + std::string(texts::kLineBreak) + ClassGuid());
     ReadVersion();
@@ -106,10 +109,7 @@ class DriverWalk {
   // missing one: guessing a version could pick the wrong mode format.
   void ReadVersion() {
     const std::string versionKey = found_.ClassKey + keys::kFirstInstance;
-    if (!registry_.KeyExists(HKEY_LOCAL_MACHINE, versionKey)) {
-      found_.VersionUnknown = true;
-      return;
-    }
+    if (!ChainGoesOn(versionKey)) return;
     found_.VersionText = Read(versionKey, keys::kDriverVersion);
     const auto number = VersionNumberFrom(found_.VersionText);
     found_.VersionNumber = number.value_or(0);
