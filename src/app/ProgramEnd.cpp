@@ -4,9 +4,13 @@
 
 namespace zorvanel::app {
 
-void EndProgram(ui::Toolkit& toolkit) {
+void CloseWindows(ui::Toolkit& toolkit) {
   if (toolkit.IsLoaded(kAboutBox)) toolkit.Close(kAboutBox);
   toolkit.Close(kMainframe);
+}
+
+void EndProgram(ui::Toolkit& toolkit) {
+  CloseWindows(toolkit);
   toolkit.EndProgram();
 }
 

@@ -3,8 +3,10 @@
 
 namespace zorvanel::app {
 
-// The program's own way to stop: close the About box if it is loaded, then
-// the main window, then end at once.
+// Closes the About box if it is loaded, then the main window.
+void CloseWindows(ui::Toolkit& toolkit);
+
+// The program's own way to stop: close its windows, then end at once.
 void EndProgram(ui::Toolkit& toolkit);
 
 }  // namespace zorvanel::app

@@ -3,18 +3,22 @@
 #include <stdexcept>
 #include <string>
 
+#include "app/AboutBoxLayout.h"
 #include "app/MainframeLayout.h"
+#include "app/frmAboutBox.h"
 #include "app/frmMainframe.h"
 
 namespace zorvanel::app {
 
 const ui::WindowLayout& ProgramWindows::Layout(std::string_view window) const {
   if (window == kMainframe) return MainframeLayout();
+  if (window == kAboutBox) return AboutBoxLayout();
   throw std::invalid_argument("no window named " + std::string(window));
 }
 
 std::unique_ptr<ui::WindowLogic> ProgramWindows::CreateLogic(std::string_view window) {
   if (window == kMainframe) return std::make_unique<frmMainframe>(services_);
+  if (window == kAboutBox) return std::make_unique<frmAboutBox>(services_);
   throw std::invalid_argument("no window named " + std::string(window));
 }
 

@@ -53,7 +53,7 @@ bool ReplaceOldSettings(frmMainframe& window) {
 
 frmMainframe::frmMainframe(Services& services)
     : services_(services), registry_(services.registry, services.ui),
-      form_(services.ui, kMainframe) {}
+      form_(services.ui, kMainframe), music_(services.music, services.ui) {}
 
 void frmMainframe::Form_Load() {
   codes = TypedCodeState{};

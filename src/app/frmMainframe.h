@@ -3,6 +3,7 @@
 
 #include "app/Services.h"
 #include "app/TypedCodeState.h"
+#include "app/mdlDMusic.h"
 #include "detect/DetectionFields.h"
 #include "platform/registry/mdlRegistry.h"
 #include "platform/ui/Form.h"
@@ -20,6 +21,7 @@ class frmMainframe : public ui::WindowLogic {
   Services& platform() { return services_; }
   registry::mdlRegistry& registry() { return registry_; }
   ui::Form& form() { return form_; }
+  mdlDMusic& music() { return music_; }
 
   detect::DetectionFields fields;
   TypedCodeState codes;
@@ -28,6 +30,7 @@ class frmMainframe : public ui::WindowLogic {
   Services& services_;
   registry::mdlRegistry registry_;
   ui::Form form_;
+  mdlDMusic music_;
 };
 
 // Every handler of the main window takes the window it runs on.
