@@ -1,0 +1,33 @@
+#pragma once
+// The shell on a Linux desktop: links and documents go to the desktop's
+// default handler through xdg-open. It is started directly, never through a
+// shell, so no text of a request is ever interpreted.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/services/Shell.h"
+
+namespace zorvanel::platform {
+
+// What a shell request opens on this desktop: a link as it is, or a
+// document's absolute path; nothing when the request has no stand-in here.
+// Notepad stands for the default handler of the document it is given.
+std::optional<std::string> OpenTarget(std::string_view verb, std::string_view file,
+                                      std::string_view parameters, std::string_view directory);
+
+class XdgShell : public ShellApi {
+ public:
+  explicit XdgShell(std::string launcher = "xdg-open") : launcher_(std::move(launcher)) {}
+
+  // The owner and the show command are the desktop's business here.
+  void ShellExecute(std::uintptr_t owner, std::string_view verb, std::string_view file,
+                    std::string_view parameters, std::string_view directory,
+                    int showCommand) override;
+
+ private:
+  std::string launcher_;
+};
+
+}  // namespace zorvanel::platform

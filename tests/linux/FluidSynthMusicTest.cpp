@@ -1,0 +1,134 @@
+#include "platform/linux/FluidSynthMusic.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace zorvanel::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A format-0 MIDI file: a piano playing C, E and G, an eighth note each.
+std::string SmallMidiFile() {
+  std::string track = {'\x00', '\xC0', '\x00'};
+  for (char note : {'\x3C', '\x40', '\x43'}) {
+    track += {'\x00', '\x90', note, '\x64', '\x30', '\x80', note, '\x00'};
+  }
+  track += {'\x00', '\xFF', '\x2F', '\x00'};
+  std::string file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, '\x60'};
+  file += {'M', 'T', 'r', 'k', 0, 0, 0, static_cast<char>(track.size())};
+  return file + track;
+}
+
+class FluidSynthTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!fs::exists(kGeneralMidiSoundFont)) GTEST_SKIP() << "fluid-soundfont-gm is not installed";
+    std::string pattern = ::testing::TempDir() + "/fluidsynth-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+    Write("music.mid", SmallMidiFile());
+  }
+  void TearDown() override {
+    if (!dir_.empty()) fs::remove_all(dir_);
+  }
+
+  std::string Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(dir_ / name, std::ios::binary) << bytes;
+    return (dir_ / name).string();
+  }
+  std::string MidiPath() const { return (dir_ / "music.mid").string(); }
+
+  fs::path dir_;
+};
+
+// Renders until the player is done (at most a minute of music) and returns
+// the loudest sample.
+int RenderToFile(FluidSynthEngine& engine) {
+  fluid_file_renderer_t* renderer = new_fluid_file_renderer(engine.synth());
+  if (!renderer) return -1;
+  for (int block = 0; block < 60 * 44100 / 64 && engine.Running(); ++block) {
+    fluid_file_renderer_process_block(renderer);
+  }
+  delete_fluid_file_renderer(renderer);
+  return 0;
+}
+
+int Loudest(const fs::path& raw) {
+  std::ifstream in(raw, std::ios::binary);
+  int loudest = 0;
+  for (std::int16_t sample; in.read(reinterpret_cast<char*>(&sample), sizeof sample);) {
+    loudest = std::max(loudest, std::abs(static_cast<int>(sample)));
+  }
+  return loudest;
+}
+
+// The whole way from a MIDI file to samples, with the sound font the program
+// uses; played once, it ends by itself, and can be played again.
+TEST_F(FluidSynthTest, RendersAMidiFileToSound) {
+  FluidSynthEngine engine;
+  const std::string out = (dir_ / "out.raw").string();
+  fluid_settings_setstr(engine.settings(), "audio.file.name", out.c_str());
+  fluid_settings_setstr(engine.settings(), "audio.file.type", "raw");
+  fluid_settings_setstr(engine.settings(), "audio.file.format", "s16");
+  ASSERT_TRUE(engine.Prepare(kGeneralMidiSoundFont));
+  ASSERT_TRUE(engine.Load(MidiPath()));
+  for (int round = 1; round <= 2; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    fs::remove(out);
+    ASSERT_TRUE(engine.Start());
+    ASSERT_EQ(RenderToFile(engine), 0);
+    EXPECT_FALSE(engine.Running());
+    EXPECT_GT(fs::file_size(out), 0u);
+    EXPECT_GT(Loudest(out), 100) << "only silence came out";
+  }
+}
+
+TEST_F(FluidSynthTest, LoadsOnlyMidiFiles) {
+  struct Case {
+    const char* name;
+    std::string path;
+    bool loads;
+  };
+  const std::string oversized = Write("oversized.mid", SmallMidiFile());
+  fs::resize_file(oversized, kMaxMidiFileBytes + 1);
+  const Case cases[] = {
+      {"a MIDI file", MidiPath(), true},
+      {"no such file", (dir_ / "missing.mid").string(), false},
+      {"an empty file", Write("empty.mid", ""), false},
+      {"text", Write("readme.txt", "MIDI? No."), false},
+      {"a MIDI header on a huge file", oversized, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FluidSynthEngine engine;
+    EXPECT_EQ(engine.Load(c.path), c.loads);
+    EXPECT_EQ(engine.HasMusic(), c.loads);
+  }
+}
+
+// Without an audio output FluidSynth's player would claim to play for ever.
+TEST_F(FluidSynthTest, NoAudioOutputIsNoEngineAndNothingPlays) {
+  FluidSynthMusic music({.audioDriver = "no-such-driver"});
+  EXPECT_FALSE(music.PrepareEngine());
+  EXPECT_FALSE(music.LoadFile(MidiPath()));
+  music.Play();
+  EXPECT_FALSE(music.IsPlaying());
+}
+
+TEST_F(FluidSynthTest, NoSoundFontIsNoEngine) {
+  FluidSynthMusic music({.soundFont = (dir_ / "missing.sf2").string()});
+  EXPECT_FALSE(music.PrepareEngine());
+  EXPECT_FALSE(music.IsPlaying());
+}
+
+}  // namespace
+}  // namespace zorvanel::platform
