@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/contract/RecordingBoxes.h"
+
 namespace zorvanel::app {
 namespace {
 
@@ -30,41 +32,29 @@ class ScriptedMusic : public platform::MusicApi {
   bool engine_, file_;
 };
 
-class RecordedBoxes : public ui::MessageBoxes {
- public:
-  ui::Answer MessageBox(std::string_view text, ui::Buttons, ui::Icon icon,
-                        std::string_view title) override {
-    shown.push_back(std::string(title) + ": " + std::string(text) +
-                    (icon == ui::Icon::Critical ? " (critical)" : " (exclamation)"));
-    return ui::Answer::OK;
-  }
-  std::vector<std::string> shown;
-};
-
-const std::string kEngineBox = "Error: Could not load DirectMusic. (critical)";
-const std::string kFileBox = "ERROR!: ERROR : Could not load MIDI file! (exclamation)";
+using contract::RecordingBoxes;
 
 TEST(mdlDMusicTest, InitThenLoadReportsEachFailureOnce) {
   struct Case {
     const char* name;
     bool engine, file;
-    std::vector<std::string> boxes;
+    std::vector<std::string> titles;
     bool loaded;
     int loads;  // the engine is never asked to load without being prepared
   };
   const Case cases[] = {
       {"all well", true, true, {}, true, 1},
-      {"no file", true, false, {kFileBox}, false, 1},
-      {"no engine", false, true, {kEngineBox, kFileBox}, false, 0},
+      {"no file", true, false, {kNoMusicFileTitle}, false, 1},
+      {"no engine", false, true, {kNoMusicEngineTitle, kNoMusicFileTitle}, false, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ScriptedMusic api(c.engine, c.file);
-    RecordedBoxes boxes;
+    RecordingBoxes boxes;
     mdlDMusic music(api, boxes);
     music.InitMusic();
     music.LoadMusicFile("refresh.dat");
-    EXPECT_EQ(boxes.shown, c.boxes);
+    EXPECT_EQ(boxes.titles, c.titles);
     EXPECT_EQ(music.SegmentLoaded(), c.loaded);
     EXPECT_EQ(api.loads, c.loads);
   }
@@ -75,7 +65,7 @@ TEST(mdlDMusicTest, InitThenLoadReportsEachFailureOnce) {
 TEST(mdlDMusicTest, NothingIsPlayedOrAskedWithoutMusic) {
   ScriptedMusic api(true, false);
   api.playing = true;
-  RecordedBoxes boxes;
+  RecordingBoxes boxes;
   mdlDMusic music(api, boxes);
   music.InitMusic();
   music.LoadMusicFile("refresh.dat");

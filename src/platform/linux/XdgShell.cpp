@@ -55,7 +55,8 @@ std::optional<std::string> OpenTarget(std::string_view verb, std::string_view fi
   if (IsLink(document)) return std::string(document);
   // An absolute path can never be read by xdg-open as one of its options.
   std::error_code error;
-  const fs::path base = directory.empty() ? fs::current_path(error) : fs::absolute(directory, error);
+  const fs::path base =
+      directory.empty() ? fs::current_path(error) : fs::absolute(directory, error);
   if (error) return std::nullopt;
   return (base / document).lexically_normal().string();
 }
