@@ -1,10 +1,99 @@
 #include "modes/BackupRestore.h"
 
+#include "app/ProductKey.h"
 #include "app/frmMainframe.h"
+#include "modes/ModeValues.h"
+#include "modes/RestartOffer.h"
+#include "modes/SettingsTexts.h"
 
 namespace zorvanel::modes {
 
-void cmdBackup_Click(app::frmMainframe& /*window*/) {}
-void cmdRestore_Click(app::frmMainframe& /*window*/) {}
+namespace {
+
+using registry::HKEY_LOCAL_MACHINE;
+using registry::mdlRegistry;
+
+void SaveValue(mdlRegistry& registry, const std::string& source, const std::string& name) {
+  const std::string data = registry.GetStringValue(HKEY_LOCAL_MACHINE, source, name);
+  registry.SetStringValue(HKEY_LOCAL_MACHINE, app::kBackupKey, name, data);
+}
+
+// The *_Modes_Delta values in the key's own order, then NV_Modes. Values
+// saved earlier under other names stay.
+void CopyModeValues(mdlRegistry& registry, const std::string& source) {
+  ForEachValueName(registry, source, [&](const std::string& name) {
+    if (EndsInModesDelta(name)) SaveValue(registry, source, name);
+  });
+  if (registry.ValueExists(HKEY_LOCAL_MACHINE, source, kNvModes)) {
+    SaveValue(registry, source, kNvModes);
+  }
+}
+
+bool IsSaved(mdlRegistry& registry, const std::string& source, const std::string& name) {
+  return registry.ValueExists(HKEY_LOCAL_MACHINE, app::kBackupKey, name) &&
+         registry.GetStringValue(HKEY_LOCAL_MACHINE, app::kBackupKey, name) ==
+             registry.GetStringValue(HKEY_LOCAL_MACHINE, source, name);
+}
+
+// Reads the copy back: complete only when device key 0 has an NV_Modes and
+// every value that was to be saved is in the backup key with the data the
+// device key holds. The two keys are tested silently first, so a missing key
+// costs no further error message than the copy already showed.
+bool BackupComplete(mdlRegistry& registry, const std::string& source) {
+  if (!registry.KeyExists(HKEY_LOCAL_MACHINE, source) ||
+      !registry.KeyExists(HKEY_LOCAL_MACHINE, app::kBackupKey) ||
+      !registry.ValueExists(HKEY_LOCAL_MACHINE, source, kNvModes)) {
+    return false;
+  }
+  bool complete = true;
+  ForEachValueName(registry, source, [&](const std::string& name) {
+    if (complete && EndsInModesDelta(name)) complete = IsSaved(registry, source, name);
+  });
+  return complete && IsSaved(registry, source, kNvModes);
+}
+
+bool HoldsSavedTable(mdlRegistry& registry) {
+  return registry.KeyExists(HKEY_LOCAL_MACHINE, app::kBackupKey) &&
+         registry.ValueExists(HKEY_LOCAL_MACHINE, app::kBackupKey, kNvModes);
+}
+
+}  // namespace
+
+// A backup that could not be confirmed says so rather than claim success;
+// restoring stays possible only while a saved NV_Modes is there to restore.
+void cmdBackup_Click(app::frmMainframe& window) {
+  ui::Toolkit& ui = window.platform().ui;
+  if (texts::Show(ui, texts::kBackupQuestion) != ui::Answer::Yes) return;
+  mdlRegistry& registry = window.registry();
+  const std::string source = DeviceKey(window.fields.DriverKey, 0);
+  CopyModeValues(registry, source);
+  const bool complete = BackupComplete(registry, source);
+  if (complete || HoldsSavedTable(registry)) window.form().SetEnabled("cmdRestore", true);
+  texts::Show(ui, complete ? texts::kBackupComplete : texts::kBackupIncomplete);
+}
+
+// Every saved value goes into every device key up to the first missing
+// number, and into the video key once per device key. A value of another
+// type in the backup key (named "ERROR_NON_REG_SZ" by the walk) was not saved
+// by a backup and has no text to restore: it is skipped, so that no value of
+// that name is made in the driver's keys.
+void cmdRestore_Click(app::frmMainframe& window) {
+  ui::Toolkit& ui = window.platform().ui;
+  if (texts::Show(ui, texts::kRestoreQuestion) != ui::Answer::Yes) return;
+  mdlRegistry& registry = window.registry();
+  const detect::DetectionFields& fields = window.fields;
+  for (int n = 0; registry.KeyExists(HKEY_LOCAL_MACHINE, DeviceKey(fields.DriverKey, n)); ++n) {
+    const std::string device = DeviceKey(fields.DriverKey, n);
+    ForEachValueName(registry, app::kBackupKey, [&](const std::string& name) {
+      if (name == registry::kNonTextValueName) return;
+      const std::string data = registry.GetStringValue(HKEY_LOCAL_MACHINE, app::kBackupKey, name);
+      registry.SetStringValue(HKEY_LOCAL_MACHINE, device, name, data);
+      if (!fields.AltDriverKey.empty()) {
+        registry.SetStringValue(HKEY_LOCAL_MACHINE, fields.AltDriverKey, name, data);
+      }
+    });
+  }
+  OfferRestart(window, texts::kRestoreCompletion);
+}
 
 }  // namespace zorvanel::modes

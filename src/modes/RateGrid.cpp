@@ -17,6 +17,14 @@ void FillRateLists(app::frmMainframe& window, int count) {
   for (const auto& resolution : kResolutions) form.ShowItem(resolution.box, kNoRate);
 }
 
+Selection ReadSelection(app::frmMainframe& window) {
+  Selection selection;
+  for (std::size_t r = 0; r < kResolutionCount; ++r) {
+    selection[r] = window.form().Text(kResolutions[r].box);
+  }
+  return selection;
+}
+
 void cmdDeselect_Click(app::frmMainframe& window) {
   for (const auto& resolution : kResolutions) window.form().ShowItem(resolution.box, kNoRate);
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "modes/ModeTable.h"
+
 namespace zorvanel::app {
 class frmMainframe;
 }
@@ -9,5 +11,9 @@ namespace zorvanel::modes {
 // shows "<Select!>" in each.
 void FillRateLists(app::frmMainframe& window, int count);
 void cmdDeselect_Click(app::frmMainframe& window);
+
+// What the 19 boxes show now. Nothing can change them while a handler runs,
+// so one snapshot serves a whole handler.
+Selection ReadSelection(app::frmMainframe& window);
 
 }  // namespace zorvanel::modes

@@ -1,0 +1,53 @@
+#include "tests/support/MainframeHarness.h"
+
+#include "app/WindowNames.h"
+#include "platform/store/RegFile.h"
+
+namespace zorvanel::testing {
+
+namespace {
+store::Key RootFrom(std::string_view regText) {
+  return regText.empty() ? store::SubstituteStore::EmptyRoot()
+                         : store::ParseRegFile(regText, "test store");
+}
+}  // namespace
+
+MainframeHarness::MainframeHarness(std::string_view regText, bool restartPrivileged)
+    : store_(RootFrom(regText)),
+      toolkit_(transcript_, "."),
+      restart_(transcript_, restartPrivileged),
+      music_(transcript_, false, toolkit_.CurrentDirectory()),
+      services_{toolkit_, faults_, system_, restart_, shell_, music_} {
+  toolkit_.Attach(windows_);
+}
+
+MainframeHarness::~MainframeHarness() = default;
+
+app::frmMainframe& MainframeHarness::Start() {
+  toolkit_.Start(app::kMainframe);
+  return *window_;
+}
+
+void MainframeHarness::Answer(std::initializer_list<ui::Answer> answers) {
+  for (ui::Answer answer : answers) toolkit_.QueueAnswer(answer);
+}
+
+std::string MainframeHarness::TakeTranscript() {
+  std::string text = out_.str();
+  out_.str("");
+  return text;
+}
+
+std::string MainframeHarness::Dump() const {
+  std::string text = store::FormatRegFile(store_.Root());
+  std::erase(text, '\r');
+  return text.substr(text.find('\n') + 1);
+}
+
+std::unique_ptr<ui::WindowLogic> MainframeHarness::Windows::CreateLogic(std::string_view window) {
+  auto logic = ProgramWindows::CreateLogic(window);
+  if (window == app::kMainframe) mainframe_ = static_cast<app::frmMainframe*>(logic.get());
+  return logic;
+}
+
+}  // namespace zorvanel::testing
