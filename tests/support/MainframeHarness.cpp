@@ -44,6 +44,24 @@ std::string MainframeHarness::Dump() const {
   return text.substr(text.find('\n') + 1);
 }
 
+std::string MainframeHarness::Values(std::string_view path) const {
+  const store::Key* key = &store_.Root();
+  for (const auto& part : store::SplitPath(path)) {
+    if (key) key = key->FindSubkey(part);
+  }
+  if (!key) return {};
+  std::string lines;
+  for (const auto& value : key->values) {
+    if (value.type == store::kRegSz || value.type == store::kRegMultiSz) {
+      const std::string data(value.data.begin(), value.data.end());
+      lines += value.name + "=" + data.substr(0, data.find('\0')) + "\n";
+    } else {
+      lines += value.name + ":" + std::to_string(value.type) + "\n";
+    }
+  }
+  return lines;
+}
+
 std::unique_ptr<ui::WindowLogic> MainframeHarness::Windows::CreateLogic(std::string_view window) {
   auto logic = ProgramWindows::CreateLogic(window);
   if (window == app::kMainframe) mainframe_ = static_cast<app::frmMainframe*>(logic.get());
