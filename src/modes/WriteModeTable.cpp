@@ -1,6 +1,7 @@
 #include "modes/WriteModeTable.h"
 
 #include "app/frmMainframe.h"
+#include "detect/DriverKeys.h"
 #include "modes/ModeValues.h"
 #include "modes/RestartOffer.h"
 #include "modes/SettingsTexts.h"
@@ -9,10 +10,9 @@ namespace zorvanel::modes {
 
 namespace {
 
+using detect::keys::kCompressedModeSwitch;
+using detect::keys::kServiceKey;
 using registry::HKEY_LOCAL_MACHINE;
-
-constexpr const char* kServiceKey = "SYSTEM\\CurrentControlSet\\Services\\nv";
-constexpr const char* kCompressedModeSwitch = "UseCompressedModeFormat";
 
 std::string FinalConfirmation(const std::string& table, const std::string& targetKey) {
   std::string text;
