@@ -35,12 +35,12 @@ struct Outcome {
   int boxes;
 };
 
-Outcome Replace(const std::string& keyLines, const std::string& path = "Key") {
+Outcome Replace(const std::string& keyLines) {
   store::SubstituteStore store(
       store::ParseRegFile("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Key]\n" + keyLines, "case.reg"));
   CountingBoxes boxes;
   registry::mdlRegistry registry(store, boxes);
-  ReplaceModeValues(registry, path, kTable);
+  ReplaceModeValues(registry, "Key", kTable);
   const store::Key* key = store.Root().FindSubkey("Key");
   return {key ? key->values : std::vector<Value>{}, boxes.shown};
 }
