@@ -433,6 +433,24 @@ bool IsPlainText(const Value& value) {
                      [](std::uint8_t byte) { return byte >= 0x20 && byte <= 0x7E; });
 }
 
+// What the program itself writes: printable text with no terminator. The
+// format can only carry it as hex, so a comment line shows it as text.
+bool IsPrintable(std::uint8_t byte) { return byte >= 0x20 && byte <= 0x7E; }
+
+bool IsUnterminatedText(const Value& value) {
+  return value.type == kRegSz && !value.data.empty() &&
+         std::all_of(value.data.begin(), value.data.end(), IsPrintable) &&
+         std::all_of(value.name.begin(), value.name.end(),
+                     [](char c) { return IsPrintable(static_cast<std::uint8_t>(c)); });
+}
+
+void AppendTextComment(std::string& out, const Value& value) {
+  out.append("; ").append(value.name.empty() ? "@" : value.name).append(" is the text ");
+  AppendQuoted(out, std::string_view(reinterpret_cast<const char*>(value.data.data()),
+                                     value.data.size()));
+  out.append(", stored without a terminator").append(kLineEnd);
+}
+
 // `line` holds the start of the value's line; hex lists wrap the way
 // exported files do, each full line ending in ",\".
 void AppendHexList(std::string& out, std::string line, const std::vector<std::uint8_t>& data) {
@@ -469,6 +487,7 @@ void AppendValue(std::string& out, const Value& value) {
     AppendHexNumber(line, number, 8);
     out.append(line).append(kLineEnd);
   } else {
+    if (IsUnterminatedText(value)) AppendTextComment(out, value);
     if (value.type == kRegBinary) {
       line.append("hex:");
     } else {
