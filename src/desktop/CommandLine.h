@@ -1,0 +1,23 @@
+#pragma once
+// The desktop program's command line. The Windows program takes none; these
+// options exist because here the registry is a file the user may choose.
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zorvanel::desktop {
+
+struct CommandLine {
+  enum class Action { Run, Help, Version, Error };
+  Action action = Action::Run;
+  std::optional<std::string> store;  // --store FILE
+  std::string error;                 // what was wrong, for Action::Error
+};
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+void PrintUsage(std::ostream& out);
+
+}  // namespace zorvanel::desktop

@@ -1,0 +1,31 @@
+#pragma once
+// Everything the desktop program runs on: the registry over its store, the
+// platform services, the Qt toolkit and the program's windows.
+
+#include "app/ProgramWindows.h"
+#include "desktop/StandInServices.h"
+#include "platform/qt/QtToolkit.h"
+#include "platform/store/SubstituteStore.h"
+
+namespace zorvanel::desktop {
+
+class DesktopProgram {
+ public:
+  DesktopProgram(store::Key content, store::SubstituteStore::Persist persist,
+                 qt::QtToolkitOptions options);
+
+  qt::QtToolkit& toolkit() { return toolkit_; }
+
+ private:
+  store::SubstituteStore store_;
+  LinuxSystemInfo system_;
+  // One line each to swap for the Linux services when they exist.
+  NoRestart restart_;
+  NoShell shell_;
+  NoMusic music_;
+  app::ProgramWindows windows_;
+  qt::QtToolkit toolkit_;
+  app::Services services_;
+};
+
+}  // namespace zorvanel::desktop

@@ -1,0 +1,230 @@
+#include "platform/qt/QtToolkit.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QScreen>
+#include <QTabBar>
+#include <algorithm>
+#include <exception>
+
+#include "platform/qt/ControlWidgets.h"
+#include "platform/qt/Look.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/Twips.h"
+
+namespace zorvanel::qt {
+
+namespace {
+
+double ScreenDpi() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->logicalDotsPerInch() : kStandardDpi;
+}
+
+void CentreOnScreen(QWidget& window) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  window.adjustSize();
+  const QRect area = screen->availableGeometry();
+  window.move(area.center() - QPoint(window.width() / 2, window.height() / 2));
+}
+
+}  // namespace
+
+QtToolkit::QtToolkit(ui::WindowFactory& factory, QtToolkitOptions options)
+    : factory_(factory),
+      dpi_(options.dpi > 0 ? options.dpi : ScreenDpi()),
+      programFolder_(options.programFolder.empty()
+                         ? ToStdString(QCoreApplication::applicationDirPath())
+                         : options.programFolder),
+      quit_(options.quit ? std::move(options.quit) : [] { QCoreApplication::exit(0); }) {}
+
+// Topmost first, so that a dialog goes before the owner that would delete it.
+QtToolkit::~QtToolkit() {
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) delete it->data();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// ------------------------------------------------------------ windows
+
+FormWindow& QtToolkit::Load(std::string_view name, FormWindow* owner) {
+  FormWindow::Hooks hooks{
+      [this](FormWindow& window, const ui::Event& event) { Deliver(window, event); },
+      [this](FormWindow& window) { UserClosed(window); }};
+  auto* window = new FormWindow(factory_.Layout(name), dpi_, owner, std::move(hooks));
+  window->SetLogic(factory_.CreateLogic(name));
+  windows_.emplace_back(window);
+  window->StartTimers();
+  return *window;
+}
+
+bool QtToolkit::Start(std::string_view name) {
+  FormWindow& window = Load(name, nullptr);
+  window.logic().Form_Load();
+  if (ended_ || !IsLoaded(name)) return false;
+  CentreOnScreen(window);
+  // The first control that takes the keyboard has it at start.
+  for (QWidget* child : window.findChildren<QTabBar*>()) {
+    child->setFocus();
+    break;
+  }
+  window.show();
+  return true;
+}
+
+// The call returns when the window closes: by its close box, by Close, or
+// by the end of the program.
+void QtToolkit::ShowModal(std::string_view name, std::string_view owner) {
+  QPointer<FormWindow> window = &Load(name, Window(owner));
+  window->logic().Form_Load();
+  if (ended_ || !window || !IsLoaded(name)) return;
+  window->setWindowModality(Qt::ApplicationModal);
+  window->exec();
+  if (window && IsLoaded(name)) Unload(*window);
+}
+
+FormWindow* QtToolkit::Window(std::string_view name) {
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+    if (*it && (*it)->name() == name) return it->data();
+  }
+  return nullptr;
+}
+
+// A handler of the window may still be running, so the window and its logic
+// are deleted when control is back in the event loop.
+void QtToolkit::Unload(FormWindow& window) {
+  std::erase_if(windows_, [&](const QPointer<FormWindow>& w) { return !w || w == &window; });
+  window.StopTimers();
+  window.done(QDialog::Rejected);  // hides it, and returns from its exec
+  window.deleteLater();
+}
+
+void QtToolkit::Close(std::string_view name) {
+  if (FormWindow* window = Window(name)) Unload(*window);
+}
+
+// The program ends when its last window is closed.
+void QtToolkit::UserClosed(FormWindow& window) {
+  if (ended_ || !Window(window.name())) return;
+  Unload(window);
+  if (windows_.empty()) EndProgram();
+}
+
+void QtToolkit::EndProgram() {
+  if (ended_) return;
+  ended_ = true;
+  while (!windows_.empty()) {
+    QPointer<FormWindow> top = windows_.back();
+    if (top) Unload(*top); else windows_.pop_back();
+  }
+  quit_();
+}
+
+void QtToolkit::Deliver(FormWindow& window, const ui::Event& event) {
+  if (ended_ || Window(window.name()) != &window) return;
+  // Nothing may be thrown through Qt's event loop.
+  try {
+    window.logic().OnEvent(event);
+  } catch (const std::exception& error) {
+    qCritical("zorvanel: %s", error.what());
+  }
+}
+
+std::string QtToolkit::Caption(std::string_view name) {
+  FormWindow* window = Target(name);
+  return window ? ToStdString(window->windowTitle()) : std::string();
+}
+
+std::uintptr_t QtToolkit::NativeHandle(std::string_view name) {
+  FormWindow* window = Window(name);
+  return window ? static_cast<std::uintptr_t>(window->winId()) : 0;
+}
+
+void QtToolkit::SetCurrentDirectory(std::string_view folder) {
+  QDir::setCurrent(ToQString(folder));
+}
+
+QWidget* QtToolkit::TopWindow() {
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+    if (*it && (*it)->isVisible()) return it->data();
+  }
+  return nullptr;
+}
+
+ui::Answer QtToolkit::MessageBox(std::string_view text, ui::Buttons buttons, ui::Icon icon,
+                                 std::string_view title) {
+  if (ended_) return buttons == ui::Buttons::OK ? ui::Answer::OK : ui::Answer::Yes;
+  return ShowMessageBox(TopWindow(), text, buttons, icon, title);
+}
+
+// ------------------------------------------------------------ controls
+
+FormWindow* QtToolkit::Target(std::string_view name) {
+  FormWindow* window = Window(name);
+  if (!window) {
+    qWarning("zorvanel: window %.*s is not loaded", static_cast<int>(name.size()), name.data());
+  }
+  return window;
+}
+
+QWidget* QtToolkit::ControlWidget(ui::ControlRef c) {
+  FormWindow* window = Window(c.window);
+  return window ? window->Widget(c.control) : nullptr;
+}
+
+void QtToolkit::SetText(ui::ControlRef c, std::string_view text) {
+  if (auto* w = Target(c.window)) w->SetText(c.control, text);
+}
+std::string QtToolkit::Text(ui::ControlRef c) {
+  auto* w = Target(c.window);
+  return w ? w->Text(c.control) : std::string();
+}
+void QtToolkit::SetTextColor(ui::ControlRef c, ui::Color color) {
+  if (auto* w = Target(c.window)) w->SetTextColor(c.control, color);
+}
+void QtToolkit::SetVisible(ui::ControlRef c, bool visible) {
+  if (auto* w = Target(c.window)) w->SetVisible(c.control, visible);
+}
+bool QtToolkit::Visible(ui::ControlRef c) {
+  auto* w = Target(c.window);
+  return w && w->Visible(c.control);
+}
+void QtToolkit::SetEnabled(ui::ControlRef c, bool enabled) {
+  if (auto* w = Target(c.window)) w->SetEnabled(c.control, enabled);
+}
+void QtToolkit::ClearItems(ui::ControlRef c) {
+  if (auto* w = Target(c.window)) w->ClearItems(c.control);
+}
+void QtToolkit::AddItem(ui::ControlRef c, std::string_view text) {
+  if (auto* w = Target(c.window)) w->AddItem(c.control, text);
+}
+void QtToolkit::ShowItem(ui::ControlRef c, std::string_view text) {
+  if (auto* w = Target(c.window)) w->ShowItem(c.control, text);
+}
+int QtToolkit::TabCount(ui::ControlRef c) {
+  auto* w = Target(c.window);
+  return w ? w->TabCount(c.control) : 0;
+}
+void QtToolkit::RemoveTab(ui::ControlRef c, int index) {
+  if (auto* w = Target(c.window)) w->RemoveTab(c.control, index);
+}
+void QtToolkit::AppendTab(ui::ControlRef c, std::string_view caption) {
+  if (auto* w = Target(c.window)) w->AppendTab(c.control, caption);
+}
+void QtToolkit::SetTabTooltip(ui::ControlRef c, int index, std::string_view tooltip) {
+  if (auto* w = Target(c.window)) w->SetTabTooltip(c.control, index, tooltip);
+}
+int QtToolkit::SelectedTab(ui::ControlRef c) {
+  auto* w = Target(c.window);
+  return w ? w->SelectedTab(c.control) : 0;
+}
+int QtToolkit::Interval(ui::ControlRef c) {
+  auto* w = Target(c.window);
+  return w ? w->Interval(c.control) : 0;
+}
+void QtToolkit::SetInterval(ui::ControlRef c, int milliseconds) {
+  if (auto* w = Target(c.window)) w->SetInterval(c.control, milliseconds);
+}
+
+}  // namespace zorvanel::qt
