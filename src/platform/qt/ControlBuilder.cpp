@@ -5,7 +5,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QRadioButton>
 #include <algorithm>
 #include <map>
 
@@ -160,7 +159,7 @@ class Builder {
 
   QWidget* MakeOptionButton(const ControlSpec& spec) {
     // Radio buttons with one parent exclude each other: one pair per container.
-    auto* option = new QRadioButton(ToDisplayText(spec.text), Container(spec));
+    auto* option = new OptionButtonWidget(ToDisplayText(spec.text), Container(spec));
     SetColors(option, spec, true);
     QObject::connect(option, &QRadioButton::clicked, option, ClickOf(spec));
     return option;

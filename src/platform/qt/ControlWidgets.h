@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QLine>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QWidget>
 #include <functional>
@@ -21,6 +22,16 @@ class RuleWidget : public QWidget {
  private:
   QLine line_;  // in the rule's own coordinates
   QColor color_;
+};
+
+// An option button that takes a click anywhere on its area, not only on
+// its circle and caption.
+class OptionButtonWidget : public QRadioButton {
+ public:
+  using QRadioButton::QRadioButton;
+
+ protected:
+  bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
 
 // A tab strip: the row of tabs over a raised panel. The pages are separate

@@ -1,0 +1,94 @@
+#include "TestWindows.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace zorvanel::qt::testing {
+
+namespace {
+
+using ui::ControlKind;
+
+ui::WindowLayout MakeTestWindow() {
+  ui::WindowLayout layout{.name = kTestWindow, .caption = "Test window", .clientWidth = 4800,
+                          .clientHeight = 3600};
+  auto& c = layout.controls;
+  c.push_back({.name = "mnuFile", .kind = ControlKind::Menu, .text = "&File"});
+  c.push_back({.name = "mnuItem", .kind = ControlKind::Menu, .container = "mnuFile",
+               .text = "&Item"});
+  c.push_back({.name = "mnuCommand", .kind = ControlKind::Menu, .text = "&Command"});
+  c.push_back({.name = "tbsStrip", .kind = ControlKind::TabStrip, .twips = {0, 0, 4800, 3600},
+               .tabs = {{"One", "First tip"}, {"Two", "Second tip"}, {"Three", "Third tip"}}});
+  c.push_back({.name = "fmePage", .kind = ControlKind::Frame, .twips = {120, 360, 4560, 3120},
+               .borderless = true});
+  c.push_back({.name = "lblText", .kind = ControlKind::Label, .container = "fmePage",
+               .twips = {120, 120, 2000, 255}, .text = "Label", .fore = ui::kRed,
+               .font = {8.25, true, true}, .align = ui::Align::Right});
+  c.push_back({.name = "fmeGroup", .kind = ControlKind::Frame, .container = "fmePage",
+               .twips = {120, 600, 4000, 1500}, .text = "Group:", .fore = ui::kRed});
+  c.push_back({.name = "lblInner", .kind = ControlKind::Label, .container = "fmeGroup",
+               .twips = {120, 240, 1500, 255}, .text = "Inner"});
+  c.push_back({.name = "obtA", .kind = ControlKind::OptionButton, .container = "fmeGroup",
+               .twips = {120, 600, 1500, 255}, .text = "A"});
+  c.push_back({.name = "obtB", .kind = ControlKind::OptionButton, .container = "fmeGroup",
+               .twips = {1800, 600, 1500, 255}, .text = "B"});
+  c.push_back({.name = "cmdGo", .kind = ControlKind::Button, .container = "fmePage",
+               .twips = {120, 2280, 1455, 315}, .text = "Go"});
+  c.push_back({.name = "cmbList", .kind = ControlKind::DropDownList, .container = "fmePage",
+               .twips = {1800, 2280, 1095, 315}, .text = "b", .items = {"a", "b", "c"}});
+  c.push_back({.name = "linRule", .kind = ControlKind::Line, .container = "fmePage",
+               .twips = {0, 2760, 4500, 0}, .fore = ui::Color::FromRgb(0x808080)});
+  c.push_back({.name = "tmrTick", .kind = ControlKind::Timer, .container = "fmePage",
+               .interval = 20});
+  return layout;
+}
+
+ui::WindowLayout MakeTestDialog() {
+  ui::WindowLayout layout{.name = kTestDialog, .caption = "Test dialog", .clientWidth = 3000,
+                          .clientHeight = 1500, .background = ui::kBlack,
+                          .showInTaskbar = false};
+  layout.controls.push_back({.name = "lblLink", .kind = ControlKind::Label,
+                             .twips = {120, 120, 2000, 255}, .text = "link",
+                             .fore = ui::Color::FromRgb(0x8080FF), .back = ui::kBlack});
+  return layout;
+}
+
+class RecordingLogic : public ui::WindowLogic {
+ public:
+  RecordingLogic(EventLog& log, std::string window) : log_(log), window_(std::move(window)) {}
+  void Form_Load() override {
+    log_.lines.push_back("load " + window_);
+    if (log_.onLoad) log_.onLoad(window_);
+  }
+  void OnEvent(const ui::Event& event) override {
+    static constexpr const char* kKinds[] = {"Click", "KeyPress", "Timer"};
+    std::string line = std::string(event.control) + " " + kKinds[static_cast<int>(event.kind)];
+    if (event.kind == ui::EventKind::KeyPress) line += " " + std::to_string(event.key);
+    log_.lines.push_back(line);
+    if (log_.onEvent) log_.onEvent(event);
+  }
+
+ private:
+  EventLog& log_;
+  std::string window_;
+};
+
+}  // namespace
+
+int EventLog::Count(const std::string& line) const {
+  return static_cast<int>(std::count(lines.begin(), lines.end(), line));
+}
+
+const ui::WindowLayout& TestWindows::Layout(std::string_view window) const {
+  static const ui::WindowLayout main = MakeTestWindow();
+  static const ui::WindowLayout dialog = MakeTestDialog();
+  if (window == kTestWindow) return main;
+  if (window == kTestDialog) return dialog;
+  throw std::invalid_argument("no test window " + std::string(window));
+}
+
+std::unique_ptr<ui::WindowLogic> TestWindows::CreateLogic(std::string_view window) {
+  return std::make_unique<RecordingLogic>(log_, std::string(window));
+}
+
+}  // namespace zorvanel::qt::testing
