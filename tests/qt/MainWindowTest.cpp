@@ -1,0 +1,173 @@
+// The program's main window on Qt, driven as a user would: the start state,
+// the pages, the view switch, the blinking warning, the ends of the program,
+// and the window's look against its layout.
+
+#include <gtest/gtest.h>
+
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+#include <cmath>
+
+#include "ModalAnswerer.h"
+#include "ProgramOnQt.h"
+#include "app/MainframeLayout.h"
+#include "desktop/DesktopStore.h"
+
+namespace zorvanel::qt::testing {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void Start() { ASSERT_TRUE(program.toolkit.Start(app::kMainframe)); }
+  bool Visible(std::string_view control) { return program.toolkit.Visible(program.Main(control)); }
+  std::string Text(std::string_view control) { return program.toolkit.Text(program.Main(control)); }
+  int Interval() { return program.toolkit.Interval(program.Main("tmrWarning")); }
+  QTabBar* Tabs() { return program.Widget("tbsMain")->findChild<QTabBar*>(); }
+  void ClickTab(int index) {
+    QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(index - 1).center());
+  }
+  // Which of the three pages are shown, as "1 0 0".
+  std::string Pages() {
+    std::string shown;
+    for (const char* page : {"fmeIntro", "fmeSysInfo", "fmeSettings"}) {
+      shown += std::string(shown.empty() ? "" : " ") + (Visible(page) ? "1" : "0");
+    }
+    return shown;
+  }
+
+  ProgramOnQt program{store::ParseRegFile(desktop::SampleStore(), "sample-xp.reg")};
+};
+
+TEST_F(MainWindowTest, StartsOnTheIntroductionWithTheWarningBlinkingAt500) {
+  Start();
+  EXPECT_EQ(program.toolkit.SelectedTab(program.Main("tbsMain")), 1);
+  EXPECT_EQ(Pages(), "1 0 0");
+  EXPECT_TRUE(Visible("fmeDrvInfo"));
+  EXPECT_FALSE(Visible("fmeRegInfo"));
+  EXPECT_FALSE(Visible("cmdSwitchInfo"));
+  EXPECT_EQ(Text("cmdSwitchInfo"), "Advanced");
+  EXPECT_TRUE(Visible("lblWarning"));
+  EXPECT_EQ(Interval(), 500);
+  FormWindow* window = program.toolkit.Window(app::kMainframe);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(window->windowTitle(), "Zorvanel v2.21f E");
+  EXPECT_EQ(program.Widget("tbsMain")->size(), QSize(393, 449)) << "the client area";
+  EXPECT_EQ(Tabs()->count(), 3);
+  EXPECT_EQ(Tabs()->tabToolTip(1), "A summary of your system's specifications");
+}
+
+TEST_F(MainWindowTest, EachTabShowsItsPageAndTheSelectedTabKeepsIt) {
+  Start();
+  const std::pair<int, const char*> clicks[] = {
+      {2, "0 1 0"}, {3, "0 0 1"}, {3, "0 0 1"}, {1, "1 0 0"}, {1, "1 0 0"}, {2, "0 1 0"}};
+  for (const auto& [tab, pages] : clicks) {
+    SCOPED_TRACE(tab);
+    ClickTab(tab);
+    EXPECT_EQ(Pages(), pages);
+  }
+}
+
+TEST_F(MainWindowTest, TheViewSwitchSwapsTheInformationFrames) {
+  Start();
+  ClickTab(2);
+  program.toolkit.SetVisible(program.Main("cmdSwitchInfo"), true);  // as the typed code does
+  QWidget* button = program.Widget("cmdSwitchInfo");
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_EQ(Text("cmdSwitchInfo"), "Newbie");
+  EXPECT_EQ(static_cast<QPushButton*>(button)->text(), "Newbie");
+  EXPECT_FALSE(Visible("fmeDrvInfo"));
+  EXPECT_TRUE(Visible("fmeRegInfo"));
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_EQ(Text("cmdSwitchInfo"), "Advanced");
+  EXPECT_TRUE(Visible("fmeDrvInfo"));
+  EXPECT_FALSE(Visible("fmeRegInfo"));
+}
+
+// 500 ms shown, then 150 ms hidden, then shown again: all while a box waits.
+TEST_F(MainWindowTest, TheWarningKeepsBlinkingWhileAMessageBoxIsOpen) {
+  Start();
+  ClickTab(3);
+  std::vector<std::pair<bool, int>> seen;
+  ModalAnswerer answerer([&](QWidget& modal) {
+    seen.emplace_back(Visible("lblWarning"), Interval());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !Visible("lblWarning"); }, 2000));
+    seen.emplace_back(Visible("lblWarning"), Interval());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Visible("lblWarning"); }, 2000));
+    seen.emplace_back(Visible("lblWarning"), Interval());
+    Press(QMessageBox::Ok)(modal);
+  });
+  program.toolkit.MessageBox("Waiting", ui::Buttons::OK, ui::Icon::Information, "Test");
+  EXPECT_EQ(seen, (std::vector<std::pair<bool, int>>{{true, 500}, {false, 150}, {true, 500}}));
+}
+
+TEST_F(MainWindowTest, FileExitEndsTheProgramAtOnce) {
+  Start();
+  program.toolkit.Window(app::kMainframe)->Action("mnuExit")->trigger();
+  EXPECT_TRUE(program.toolkit.Ended());
+  EXPECT_EQ(program.quits, 1);
+  EXPECT_FALSE(program.toolkit.IsLoaded(app::kMainframe));
+}
+
+TEST_F(MainWindowTest, TheCloseBoxEndsTheProgram) {
+  Start();
+  program.toolkit.Window(app::kMainframe)->close();
+  EXPECT_TRUE(program.toolkit.Ended());
+  EXPECT_EQ(program.quits, 1);
+}
+
+TEST(MainWindowStartTest, NoToTheVersionQuestionEndsBeforeTheWindowIsShown) {
+  ProgramOnQt program(ReadStoreFile(ZORVANEL_TEST_DATA "/stores/product-other-case.reg"));
+  ModalAnswerer answerer([](QWidget& modal) {
+    EXPECT_EQ(modal.windowTitle(), "Version conflict");
+    Press(QMessageBox::No)(modal);
+  });
+  EXPECT_FALSE(program.toolkit.Start(app::kMainframe));
+  EXPECT_TRUE(answerer.answered());
+  EXPECT_TRUE(program.toolkit.Ended());
+  EXPECT_EQ(program.quits, 1);
+  EXPECT_FALSE(program.toolkit.IsLoaded(app::kMainframe));
+}
+
+// What a screenshot shows is where the layout puts it: a few controls'
+// places in the client area, and the colour drawn there.
+TEST_F(MainWindowTest, TheDrawnWindowMatchesTheLayout) {
+  Start();
+  ClickTab(3);
+  QWidget* client = program.Widget("tbsMain")->parentWidget();
+  auto px = [](int twips) { return static_cast<int>(std::lround(twips / 15.0)); };
+  struct Place {
+    const char* control;
+    int left, top, width, height;  // twips in the client area
+  };
+  const Place places[] = {
+      {"fmeSettings", 120, 360, 5655, 6255},
+      {"cmdApply", 120 + 4200, 360 + 5760, 1455, 495},
+      {"cmdDeselect", 120 + 4200, 360 + 5400, 1455, 315},
+      {"cmb1024x768", 120 + 1200, 360 + 600 + 9 * 360 + 30, 1095, 315},
+      {"lblWarning", 120 + 120, 360 + 5280 + 240, 3855, 615},
+  };
+  for (const Place& place : places) {
+    SCOPED_TRACE(place.control);
+    const QWidget* widget = program.Widget(place.control);
+    ASSERT_NE(widget, nullptr);
+    const QRect at(widget->mapTo(client, QPoint(0, 0)), widget->size());
+    EXPECT_NEAR(at.left(), px(place.left), 1);
+    EXPECT_NEAR(at.top(), px(place.top), 1);
+    EXPECT_NEAR(at.width(), px(place.width), 1);
+    EXPECT_NEAR(at.height(), px(place.height), 1);
+  }
+
+  FormWindow* window = program.toolkit.Window(app::kMainframe);
+  const QImage shot = window->grab().toImage();
+  EXPECT_EQ(shot.size(), window->size());
+  // The dark red caption of 1024x768, right of its text and left of the rule.
+  const QWidget* caption = program.Widget("lblRes1024x768");
+  EXPECT_EQ(QColor(shot.pixel(caption->mapTo(window, QPoint(60, 22)))), QColor(0xC00000));
+  // The menu bar above the client area.
+  EXPECT_EQ(client->mapTo(window, QPoint(0, 0)).y(), window->findChild<QMenuBar*>()->height());
+}
+
+}  // namespace
+}  // namespace zorvanel::qt::testing
