@@ -3,7 +3,9 @@
 // platform services, the Qt toolkit and the program's windows.
 
 #include "app/ProgramWindows.h"
-#include "desktop/StandInServices.h"
+#include "desktop/DesktopServices.h"
+#include "platform/linux/FluidSynthMusic.h"
+#include "platform/linux/XdgShell.h"
 #include "platform/qt/QtToolkit.h"
 #include "platform/store/SubstituteStore.h"
 
@@ -19,10 +21,9 @@ class DesktopProgram {
  private:
   store::SubstituteStore store_;
   LinuxSystemInfo system_;
-  // One line each to swap for the Linux services when they exist.
-  NoRestart restart_;
-  NoShell shell_;
-  NoMusic music_;
+  NoRestart restart_;  // until the restart through logind exists
+  platform::XdgShell shell_;
+  platform::FluidSynthMusic music_;
   app::ProgramWindows windows_;
   qt::QtToolkit toolkit_;
   app::Services services_;

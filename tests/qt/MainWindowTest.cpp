@@ -102,6 +102,34 @@ TEST_F(MainWindowTest, TheWarningKeepsBlinkingWhileAMessageBoxIsOpen) {
   EXPECT_EQ(seen, (std::vector<std::pair<bool, int>>{{true, 500}, {false, 150}, {true, 500}}));
 }
 
+// About... opens the About box modally over the main window; a link leaves
+// it open; its close box brings the main window back as it was.
+TEST_F(MainWindowTest, TheAboutBoxOpensModallyAndClosesWithItsCloseBox) {
+  Start();
+  ClickTab(2);
+  FormWindow* main = program.toolkit.Window(app::kMainframe);
+  ModalAnswerer answerer([&](QWidget& modal) {
+    FormWindow* about = program.toolkit.Window(app::kAboutBox);
+    ASSERT_EQ(&modal, about);
+    EXPECT_EQ(about->parentWidget(), main) << "owned by the main window";
+    EXPECT_EQ(about->windowModality(), Qt::ApplicationModal);
+    EXPECT_EQ(about->windowTitle(), "About...");
+    EXPECT_EQ(program.toolkit.ControlWidget({app::kAboutBox, "Label5"})->size(),
+              QSize(241, 25));
+    QTest::mouseClick(program.toolkit.ControlWidget({app::kAboutBox, "LbLink"}),
+                      Qt::LeftButton);
+    EXPECT_TRUE(about->isVisible());
+    about->close();
+  });
+  main->Action("mnuAbout")->trigger();
+  EXPECT_TRUE(answerer.answered());
+  EXPECT_EQ(program.Transcript(), "shell open \"http://www.example.org\" \"\" 1\n");
+  EXPECT_FALSE(program.toolkit.IsLoaded(app::kAboutBox));
+  EXPECT_FALSE(program.toolkit.Ended());
+  EXPECT_TRUE(main->isVisible());
+  EXPECT_EQ(Pages(), "0 1 0");
+}
+
 TEST_F(MainWindowTest, FileExitEndsTheProgramAtOnce) {
   Start();
   program.toolkit.Window(app::kMainframe)->Action("mnuExit")->trigger();
