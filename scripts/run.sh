@@ -1,11 +1,24 @@
 #!/usr/bin/env bash
-# The program's main job: pick refresh rates, apply them to a simulated
-# Windows XP machine and show the driver's rewritten keys.
+# Starts the desktop program, zorvanel, on its own store (a simulated
+# Windows XP machine, made from examples/sample-xp.reg the first time).
+# Arguments go to the program, e.g. --store FILE. Without a display it runs
+# on a virtual one (xvfb-run), where it can only be pictured: see below.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/ensure-deps.sh build
+bash scripts/ensure-deps.sh build desktop
 cmake --preset release >/dev/null
-cmake --build --preset release --target zorvanel-replay
-store="$(mktemp -d)/registry.reg"
-cp examples/sample-xp.reg "$store"
-build/release/src/zorvanel-replay --store "$store" examples/demo.replay
+cmake --build --preset release --target zorvanel
+program=build/release/src/zorvanel
+
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  exec "$program" "$@"
+fi
+cat >&2 <<'TEXT'
+No display ($DISPLAY and $WAYLAND_DISPLAY are unset): starting zorvanel on a
+virtual X display with xvfb-run, where its window cannot be seen. Press
+Ctrl+C to stop it. To look at the window without a display, run
+    bash scripts/screenshots.sh
+and open the PNG files it writes; to watch the main job as text, run
+    bash scripts/demo.sh
+TEXT
+exec xvfb-run -a "$program" "$@"
