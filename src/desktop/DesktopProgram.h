@@ -5,6 +5,7 @@
 #include "app/ProgramWindows.h"
 #include "desktop/DesktopServices.h"
 #include "platform/linux/FluidSynthMusic.h"
+#include "platform/linux/LogindRestart.h"
 #include "platform/linux/XdgShell.h"
 #include "platform/qt/QtToolkit.h"
 #include "platform/store/SubstituteStore.h"
@@ -21,7 +22,7 @@ class DesktopProgram {
  private:
   store::SubstituteStore store_;
   LinuxSystemInfo system_;
-  NoRestart restart_;  // until the restart through logind exists
+  platform::LogindRestart restart_;
   platform::XdgShell shell_;
   platform::FluidSynthMusic music_;
   app::ProgramWindows windows_;

@@ -1,9 +1,6 @@
 #pragma once
-// Platform services of the desktop program that need no system call: the
-// platform query, and a stand-in for a service Linux does not have yet,
-// which fails through the program's own failure path.
+// The platform query of the desktop program.
 
-#include "platform/services/Restart.h"
 #include "platform/services/SystemInfo.h"
 
 namespace zorvanel::desktop {
@@ -12,13 +9,6 @@ namespace zorvanel::desktop {
 class LinuxSystemInfo : public platform::SystemInfo {
  public:
   int PlatformId() override { return platform::kPlatformWin32Nt; }
-};
-
-// No restart: the program tells the user to restart by hand.
-class NoRestart : public platform::RestartApi {
- public:
-  bool AcquireRestartRight() override { return false; }
-  void RequestRestart() override {}
 };
 
 }  // namespace zorvanel::desktop
