@@ -14,6 +14,7 @@
 #include "ProgramOnQt.h"
 #include "app/MainframeLayout.h"
 #include "desktop/DesktopStore.h"
+#include "platform/registry/mdlRegistry.h"
 
 namespace zorvanel::qt::testing {
 namespace {
@@ -130,6 +131,32 @@ TEST_F(MainWindowTest, TheAboutBoxOpensModallyAndClosesWithItsCloseBox) {
   EXPECT_EQ(Pages(), "0 1 0");
 }
 
+// The main job with the mouse and keyboard: rates picked in the grid,
+// Apply, Yes to the final confirmation, No to the restart.
+TEST_F(MainWindowTest, AnApplyWritesTheModeTableAndNoToCompletionKeepsTheWindow) {
+  Start();
+  ClickTab(3);
+  const std::pair<const char*, const char*> picks[] = {
+      {"cmb640x480", "85"}, {"cmb800x600", "85"}, {"cmb1024x768", "75"}, {"cmb1280x1024", "75"}};
+  for (const auto& [box, rate] : picks) QTest::keyClicks(program.Widget(box), rate);
+  for (const auto& [box, rate] : picks) EXPECT_EQ(Text(box), rate);
+
+  ModalAnswerer answerer({Press(QMessageBox::Yes, "The final frontier"),
+                          Press(QMessageBox::No, "Completion")});
+  QTest::mouseClick(program.Widget("cmdApply"), Qt::LeftButton);
+  EXPECT_TRUE(answerer.answered());
+
+  registry::mdlRegistry registry(program.store, program.toolkit);
+  EXPECT_EQ(registry.GetStringValue(registry::HKEY_LOCAL_MACHINE,
+                                    "SYSTEM\\CurrentControlSet\\Services\\nv\\Device0",
+                                    "NV_Modes"),
+            "{*}S 1024x768 1280x1024=1FF8; 640x480 800x600=1FF0;");
+  EXPECT_EQ(program.Transcript(), "") << "no restart was asked for";
+  EXPECT_FALSE(program.toolkit.Ended());
+  EXPECT_EQ(Pages(), "0 0 1");
+  for (const auto& [box, rate] : picks) EXPECT_EQ(Text(box), rate) << "the grid is kept";
+}
+
 TEST_F(MainWindowTest, FileExitEndsTheProgramAtOnce) {
   Start();
   program.toolkit.Window(app::kMainframe)->Action("mnuExit")->trigger();
@@ -147,10 +174,7 @@ TEST_F(MainWindowTest, TheCloseBoxEndsTheProgram) {
 
 TEST(MainWindowStartTest, NoToTheVersionQuestionEndsBeforeTheWindowIsShown) {
   ProgramOnQt program(ReadStoreFile(ZORVANEL_TEST_DATA "/stores/product-other-case.reg"));
-  ModalAnswerer answerer([](QWidget& modal) {
-    EXPECT_EQ(modal.windowTitle(), "Version conflict");
-    Press(QMessageBox::No)(modal);
-  });
+  ModalAnswerer answerer(Press(QMessageBox::No, "Version conflict"));
   EXPECT_FALSE(program.toolkit.Start(app::kMainframe));
   EXPECT_TRUE(answerer.answered());
   EXPECT_TRUE(program.toolkit.Ended());
