@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
@@ -155,6 +156,30 @@ TEST_F(MainWindowTest, AnApplyWritesTheModeTableAndNoToCompletionKeepsTheWindow)
   EXPECT_FALSE(program.toolkit.Ended());
   EXPECT_EQ(Pages(), "0 0 1");
   for (const auto& [box, rate] : picks) EXPECT_EQ(Text(box), rate) << "the grid is kept";
+}
+
+// Keys typed on the tab strip reach the typed codes: unlocking, revealing
+// the view switch, and the read-me code, which ends the program from inside
+// the key's own handling.
+TEST_F(MainWindowTest, CodesTypedOnTheTabStripReachTheTypedCodes) {
+  Start();
+  {
+    ModalAnswerer answerer(Press(QMessageBox::Ok, "Cheats enabled!"));
+    QTest::keyClicks(Tabs(), "mortlequintar");
+    EXPECT_TRUE(answerer.answered());
+  }
+  QTest::keyClicks(Tabs(), "plovertusk");
+  EXPECT_TRUE(Visible("cmdSwitchInfo"));
+
+  QPointer<FormWindow> window = program.toolkit.Window(app::kMainframe);
+  ModalAnswerer answerer(Press(QMessageBox::Ok, "Newbie alert!"));
+  QTest::keyClicks(Tabs(), "hazelwick");
+  EXPECT_TRUE(answerer.answered());
+  EXPECT_TRUE(program.toolkit.Ended());
+  EXPECT_EQ(program.quits, 1);
+  EXPECT_EQ(program.Transcript(), "shell open \"notepad.exe\" \"readme.txt\" 3\n");
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.isNull());
 }
 
 TEST_F(MainWindowTest, FileExitEndsTheProgramAtOnce) {
