@@ -64,11 +64,8 @@ bool QtToolkit::Start(std::string_view name) {
   window.logic().Form_Load();
   if (ended_ || !IsLoaded(name)) return false;
   CentreOnScreen(window);
-  // The first control that takes the keyboard has it at start.
-  for (QWidget* child : window.findChildren<QTabBar*>()) {
-    child->setFocus();
-    break;
-  }
+  // The tab strip has the keyboard at start, so typed codes reach it.
+  if (auto* strip = window.findChild<QTabBar*>()) strip->setFocus();
   window.show();
   return true;
 }
