@@ -15,10 +15,10 @@ using ui::Color;
 using ui::ControlKind;
 using ui::Font;
 using ui::kBlack;
+using ui::kGrey;
+using ui::kLightRed;
 
-constexpr Color kLightRed = Color::FromRgb(0xFF8080);
 constexpr Color kSilver = Color::FromRgb(0xC0C0C0);
-constexpr Color kGrey = Color::FromRgb(0x808080);
 constexpr Color kLinkBlue = Color::FromRgb(0x8080FF);
 constexpr Font kTitle{14.25, false, false};
 constexpr Font kBanner{12, true, true};

@@ -16,8 +16,8 @@ using ui::ControlSpec;
 using ui::Font;
 using ui::Rect;
 
-constexpr Color kLightRed = Color::FromRgb(0xFF8080);
-constexpr Color kDarkRed = Color::FromRgb(0xC00000);
+using ui::kDarkRed;
+using ui::kLightRed;
 constexpr Font kHeading{8.25, true, true};
 constexpr Font kBold{8.25, true, false};
 
@@ -42,7 +42,7 @@ ControlSpec Page(std::string name, bool visible) {
 
 ControlSpec Rule(std::string name, std::string container, int x1, int y1, int x2, int y2) {
   return {.name = std::move(name), .kind = ControlKind::Line, .container = std::move(container),
-          .twips = {x1, y1, x2 - x1, y2 - y1}, .fore = Color::FromRgb(0x808080)};
+          .twips = {x1, y1, x2 - x1, y2 - y1}, .fore = ui::kGrey};
 }
 
 ControlSpec Button(std::string name, std::string container, Rect at, std::string caption) {

@@ -16,6 +16,9 @@ struct Color {
 
 inline constexpr Color kBlack = Color::FromRgb(0x000000);
 inline constexpr Color kRed = Color::FromRgb(0xFF0000);
+inline constexpr Color kLightRed = Color::FromRgb(0xFF8080);
+inline constexpr Color kDarkRed = Color::FromRgb(0xC00000);
+inline constexpr Color kGrey = Color::FromRgb(0x808080);
 inline constexpr Color kWindowText{Color::Source::WindowText, 0};
 inline constexpr Color kButtonFace{Color::Source::ButtonFace, 0};
 inline constexpr Color kButtonShadow{Color::Source::ButtonShadow, 0};
