@@ -22,16 +22,25 @@ namespace {
 using headless::ScriptError;
 using store::Key;
 
-constexpr const char* kUsage =
+constexpr std::string_view kUsageHead =
     "usage: zorvanel-replay [--store FILE] [--platform-id N] [--program-dir DIR]\n"
     "                       [--restart ok|no-privilege] [--music ok|no-engine]\n"
     "                       [--fail CALL:N:CODE]... SCRIPT\n"
     "Runs the program's window logic from SCRIPT ('-' for standard input) without a\n"
-    "screen and prints what the user would see. Without --store the registry is\n"
-    "empty and kept in memory; with it, FILE (.reg) is read and written in place.\n"
+    "screen and prints what the user would see. ";
+constexpr std::string_view kInMemoryRegistryUsage =
+    "Without --store the registry is\n"
+    "empty and kept in memory; with it, FILE (.reg) is read and written in place.\n";
+constexpr std::string_view kUsageTail =
     "--fail makes the Nth call of a registry function (RegOpenKeyEx, RegCreateKeyEx,\n"
     "RegQueryValueEx, RegSetValueEx, RegEnumValue, RegDeleteKey, RegCloseKey) fail\n"
     "with the Windows error CODE.\n";
+
+std::string Usage(const ReplayHost& host) {
+  const std::string_view registry =
+      host.registryUsage.empty() ? kInMemoryRegistryUsage : host.registryUsage;
+  return std::string(kUsageHead) + std::string(registry) + std::string(kUsageTail);
+}
 
 int ParseInt(std::string_view text) {
   int value = 0;
@@ -63,14 +72,26 @@ std::vector<std::string> Words(const std::string& text) {
   return words;
 }
 
-// Everything one replay runs on: the store, the fakes, the toolkit, the windows.
+// The substitute store, in memory or written through to its file.
+class SubstituteRegistry : public ReplayRegistry {
+ public:
+  SubstituteRegistry(Key content, store::StoreFile* file) : store_(std::move(content)) {
+    if (file) store_.PersistWith([file](const Key& root) { return file->Write(root); });
+  }
+  registry::RegistryApi& Api() override { return store_; }
+  Key Snapshot() override { return store_.Root(); }
+
+ private:
+  store::SubstituteStore store_;
+};
+
+// Everything one replay runs on: the registry, the fakes, the toolkit, the windows.
 class Session {
  public:
-  Session(const ReplayOptions& options, std::ostream& out, Key storeContent,
-          store::StoreFile* file)
+  Session(const ReplayOptions& options, std::ostream& out, ReplayRegistry& registry)
       : transcript_(out),
-        store_(std::move(storeContent)),
-        faults_(store_),
+        registry_(registry),
+        faults_(registry.Api()),
         toolkit_(transcript_, std::filesystem::absolute(options.programDir).string()),
         system_(options.platformId),
         restart_(transcript_, options.restartPrivileged),
@@ -78,7 +99,6 @@ class Session {
         music_(transcript_, options.musicEngine, toolkit_.CurrentDirectory()),
         services_{toolkit_, faults_, system_, restart_, shell_, music_},
         windows_(services_) {
-    if (file) store_.PersistWith([file](const Key& root) { return file->Write(root); });
     for (const auto& fault : options.faults) faults_.Add(fault);
     toolkit_.Attach(windows_);
   }
@@ -92,7 +112,7 @@ class Session {
   void Dump();
 
   headless::Transcript transcript_;
-  store::SubstituteStore store_;
+  ReplayRegistry& registry_;
   registry::FaultInjector faults_;
   headless::HeadlessToolkit toolkit_;
   headless::FakeSystemInfo system_;
@@ -104,7 +124,7 @@ class Session {
 };
 
 void Session::Dump() {
-  std::string text = store::FormatRegFile(store_.Root());
+  std::string text = store::FormatRegFile(registry_.Snapshot());
   std::erase(text, '\r');
   transcript_.stream() << text;
 }
@@ -154,19 +174,23 @@ void Session::Run(const std::string& line) {
 }  // namespace
 
 int RunReplay(const ReplayOptions& options, std::istream& script, std::ostream& out,
-              std::ostream& err) {
+              std::ostream& err, const ReplayHost& host) {
   std::unique_ptr<store::StoreFile> file;
-  Key content = store::SubstituteStore::EmptyRoot();
+  std::unique_ptr<ReplayRegistry> registry;
   if (options.store) {
     try {
       file = store::StoreFile::Open(std::filesystem::absolute(*options.store).string());
-      content = file->Content();
     } catch (const std::exception& error) {
       err << "zorvanel-replay: " << error.what() << '\n';
       return 1;
     }
+    registry = std::make_unique<SubstituteRegistry>(file->Content(), file.get());
+  } else if (host.openRegistry) {
+    registry = host.openRegistry();
+  } else {
+    registry = std::make_unique<SubstituteRegistry>(store::SubstituteStore::EmptyRoot(), nullptr);
   }
-  Session session(options, out, std::move(content), file.get());
+  Session session(options, out, *registry);
   std::string line;
   for (int number = 1; std::getline(script, line); ++number) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -216,17 +240,17 @@ std::optional<std::string> ApplyOption(ReplayOptions& options, const std::string
 }  // namespace
 
 int ReplayMain(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-               std::ostream& err) {
+               std::ostream& err, const ReplayHost& host) {
   ReplayOptions options;
   std::optional<std::string> script;
   auto bad = [&](const std::string& why) {
-    err << "zorvanel-replay: " << why << "\n" << kUsage;
+    err << "zorvanel-replay: " << why << "\n" << Usage(host);
     return 2;
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--help" || arg == "-h") {
-      out << kUsage;
+      out << Usage(host);
       return 0;
     }
     if (arg.size() > 2 && arg.starts_with("--")) {
@@ -240,13 +264,13 @@ int ReplayMain(const std::vector<std::string>& args, std::istream& in, std::ostr
   }
   if (!script) return bad("no script");
   options.script = *script;
-  if (*script == "-") return RunReplay(options, in, out, err);
+  if (*script == "-") return RunReplay(options, in, out, err, host);
   std::ifstream file(*script, std::ios::binary);
   if (!file) {
     err << "zorvanel-replay: cannot read " << *script << '\n';
     return 2;
   }
-  return RunReplay(options, file, out, err);
+  return RunReplay(options, file, out, err, host);
 }
 
 }  // namespace zorvanel::replay

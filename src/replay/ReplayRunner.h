@@ -2,14 +2,34 @@
 // zorvanel-replay: runs the real window logic on the headless toolkit from a
 // script and prints a transcript of everything the user would see.
 
+#include <functional>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/registry/FaultInjection.h"
+#include "platform/store/StoreTree.h"
 
 namespace zorvanel::replay {
+
+// The registry a replay runs on: the seam the program calls, and the keys
+// `dump` prints.
+class ReplayRegistry {
+ public:
+  virtual ~ReplayRegistry() = default;
+  virtual registry::RegistryApi& Api() = 0;
+  virtual store::Key Snapshot() = 0;
+};
+
+// What a platform's build of the runner puts in place of the empty store in
+// memory that runs without --store, with the usage lines that describe it.
+struct ReplayHost {
+  std::string_view registryUsage;  // empty: the in-memory store's lines
+  std::function<std::unique_ptr<ReplayRegistry>()> openRegistry;  // unset: in memory
+};
 
 struct ReplayOptions {
   std::optional<std::string> store;  // a .reg file, read and written in place
@@ -24,10 +44,10 @@ struct ReplayOptions {
 // Exit status: 0 done, 1 the store could not be used, 2 a bad command line
 // or script.
 int RunReplay(const ReplayOptions& options, std::istream& script, std::ostream& out,
-              std::ostream& err);
+              std::ostream& err, const ReplayHost& host = {});
 
 // Parses the command line, opens the script and runs it.
 int ReplayMain(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-               std::ostream& err);
+               std::ostream& err, const ReplayHost& host = {});
 
 }  // namespace zorvanel::replay

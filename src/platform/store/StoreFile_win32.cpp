@@ -1,0 +1,142 @@
+// The store file on Windows: the lock is the lock file held open without
+// sharing, and a write replaces the store with MoveFileEx.
+
+#include <io.h>
+
+#include <string_view>
+#include <utility>
+
+#include "platform/store/RegFile.h"
+#include "platform/store/StoreFile.h"
+#include "platform/win32/WindowsApi.h"
+
+namespace zorvanel::store {
+
+namespace {
+
+std::string SystemMessage(DWORD error) {
+  char text[256] = {};
+  DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, error, 0, text, sizeof text, nullptr);
+  while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r' ||
+                        text[length - 1] == '.')) {
+    --length;
+  }
+  return length ? std::string(text, length) : "system error " + std::to_string(error);
+}
+
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() {
+    if (valid()) ::CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+  HANDLE Release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
+  bool Close() { return ::CloseHandle(Release()) != 0; }
+
+ private:
+  HANDLE handle_;
+};
+
+// The lock lives on a file beside the store rather than on the store itself,
+// because every write replaces the store with a new file. The handle becomes
+// a C runtime descriptor, which is what the store keeps.
+int TakeLock(const std::string& path) {
+  const std::string lockPath = path + ".lock";
+  Handle lock(::CreateFileA(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!lock.valid()) {
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_SHARING_VIOLATION) {
+      throw StoreFileError("The store " + path + " is in use by another Zorvanel instance.");
+    }
+    throw StoreFileError("Cannot lock the store " + path + ": " + SystemMessage(error));
+  }
+  const int descriptor = ::_open_osfhandle(reinterpret_cast<intptr_t>(lock.get()), 0);
+  if (descriptor < 0) throw StoreFileError("Cannot lock the store " + path);
+  lock.Release();
+  return descriptor;
+}
+
+// Reads the whole file into `bytes`; returns 0 or the system error.
+DWORD ReadWholeFile(const std::string& path, std::string& bytes) {
+  Handle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return ::GetLastError();
+  char buffer[64 * 1024];
+  for (;;) {
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return ::GetLastError();
+    if (got == 0) return 0;
+    bytes.append(buffer, got);
+  }
+}
+
+Key ReadStore(const std::string& path, bool createIfMissing) {
+  std::string bytes;
+  if (DWORD error = ReadWholeFile(path, bytes)) {
+    if (error == ERROR_FILE_NOT_FOUND && createIfMissing) return Key{"HKEY_LOCAL_MACHINE", {}, {}};
+    throw StoreFileError("Cannot open the store " + path + ": " + SystemMessage(error));
+  }
+  try {
+    return ParseRegFile(bytes, path);
+  } catch (const RegFileError& error) {
+    throw StoreFileError("The store cannot be read: " + std::string(error.what()));
+  }
+}
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD done = 0;
+    if (!::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr)) {
+      return false;
+    }
+    bytes.remove_prefix(done);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::unique_ptr<StoreFile> StoreFile::Open(const std::string& path, bool createIfMissing) {
+  const int lock = TakeLock(path);
+  try {
+    Key content = ReadStore(path, createIfMissing);
+    return std::unique_ptr<StoreFile>(new StoreFile(path, std::move(content), lock));
+  } catch (...) {
+    ::_close(lock);
+    throw;
+  }
+}
+
+StoreFile::StoreFile(std::string path, Key content, int lockHandle)
+    : path_(std::move(path)), content_(std::move(content)), lockHandle_(lockHandle) {}
+
+StoreFile::~StoreFile() {
+  if (lockHandle_ >= 0) ::_close(lockHandle_);  // closing releases the lock
+}
+
+// The replacement is flushed before it is moved over the store, and the move
+// itself is written through, so the store is always one whole file.
+bool StoreFile::Write(const Key& root) {
+  const std::string bytes = FormatRegFile(root);
+  const std::string tempPath = path_ + ".tmp-" + std::to_string(::GetCurrentProcessId());
+  Handle temp(::CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!temp.valid()) return false;
+  bool written = WriteAll(temp.get(), bytes) && ::FlushFileBuffers(temp.get());
+  written = temp.Close() && written;
+  if (!written || !::MoveFileExA(tempPath.c_str(), path_.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    ::DeleteFileA(tempPath.c_str());
+    return false;
+  }
+  content_ = root;
+  return true;
+}
+
+}  // namespace zorvanel::store

@@ -1,0 +1,33 @@
+#include "replay/LiveDumpScope.h"
+
+#include "app/ProductKey.h"
+
+namespace zorvanel::replay {
+
+namespace {
+
+void AddHeldKeys(const store::Key& key, const std::string& path,
+                 std::vector<std::string>& roots) {
+  if (!key.values.empty() || key.subkeys.empty()) {
+    roots.push_back(path);
+    return;
+  }
+  for (const auto& subkey : key.subkeys) AddHeldKeys(subkey, path + "\\" + subkey.name, roots);
+}
+
+// The product key's parent: it is created with the product key and is
+// otherwise empty, so its presence tells whether the product key was ever made.
+std::string VendorKey() {
+  const std::string product = app::kProductKey;
+  return product.substr(0, product.rfind('\\'));
+}
+
+}  // namespace
+
+std::vector<std::string> LiveDumpRoots(const store::Key& storeFile) {
+  std::vector<std::string> roots{VendorKey()};
+  for (const auto& key : storeFile.subkeys) AddHeldKeys(key, key.name, roots);
+  return roots;
+}
+
+}  // namespace zorvanel::replay
