@@ -19,6 +19,7 @@ enum ResultCode : long {
   kFileNotFound = 2,
   kAccessDenied = 5,
   kInvalidHandle = 6,
+  kInvalidParameter = 87,
   kBadPathname = 161,
   kMoreData = 234,
   kNoMoreItems = 259,

@@ -128,6 +128,8 @@ long SubstituteStore::RegSetValueEx(KeyHandle key, const std::string& name, std:
   const OpenKey* open = Resolve(key, &code);
   if (!open) return code;
   if (!(open->access & KEY_SET_VALUE)) return kAccessDenied;
+  // The registry refuses value names longer than this.
+  if (name.size() > 16383) return kInvalidParameter;
   std::vector<std::uint8_t> bytes(data, data + (data ? size : 0));
   const auto path = open->path;
   return Commit([&](Key& tree) {
