@@ -9,7 +9,7 @@ packages_for() {
     build) echo cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev ;;
     desktop) echo qt6-base-dev pkgconf libsystemd-dev libfluidsynth-dev fluid-soundfont-gm \
                   fonts-dejavu-core fonts-liberation xdg-utils xvfb xauth ;;
-    windows) echo mingw-w64 wine wine64 xvfb xauth ;;
+    windows) echo mingw-w64 wine wine64 xvfb xauth xdotool imagemagick ;;
     fuzz) echo clang libclang-rt-14-dev ;;
     *) echo "ensure-deps.sh: unknown group $1" >&2; exit 2 ;;
   esac

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Every test: the default build (warnings are errors), then the same tests
-# under the address and undefined-behaviour sanitizers.
+# under the address and undefined-behaviour sanitizers, then the Windows
+# programs, cross-built and run under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/ensure-deps.sh build desktop
@@ -9,3 +10,4 @@ for preset in default sanitize; do
   cmake --build --preset "$preset"
   ctest --preset "$preset" -j2
 done
+bash scripts/test-windows.sh

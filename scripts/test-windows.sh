@@ -1,0 +1,140 @@
+#!/usr/bin/env bash
+# The Windows programs: cross-built with mingw-w64 for 32-bit and 64-bit
+# Windows and their executables checked; then, in a fresh Wine prefix and
+# with no display, the 64-bit build's unit tests (the registry contract on
+# Wine's registry among them) and the replay scenarios on Wine's registry,
+# compared with the same expected transcripts as on Linux; last, the native
+# window on a virtual display, with screenshots.
+# These machines cannot run 32-bit code under Wine, so the i686 build, the
+# one for Windows 2000/XP, is compiled and checked but not run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/ensure-deps.sh build windows
+
+started=$SECONDS
+phase() { echo "== $1 ($((SECONDS - started)) s so far)"; }
+
+# ---------------------------------------------------------------- build
+
+phase "building the Windows programs"
+for preset in windows-i686 windows-x86_64; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j2
+done
+cmake --preset default >/dev/null
+cmake --build --preset default -j2 --target zorvanel-wine-tool
+
+i686_dir=build/windows-i686/src/windows
+x64_dir=build/windows-x86_64/src/windows
+tool=build/default/tests/zorvanel-wine-tool
+
+# ---------------------------------------------------------------- executables
+
+phase "checking the executables"
+objdump=x86_64-w64-mingw32-objdump
+allowed=$(grep -v '^#' scripts/windows-imports.txt | awk '{print $1" "$2}')
+check_imports() {  # EXE: every import is one Windows 2000/XP has
+  local unknown
+  unknown=$("$objdump" -p "$1" |
+    awk '/DLL Name:/{dll=tolower($3); next} /^\t[0-9a-f]+\t +[0-9]+ +[A-Za-z_]/{print dll" "$3}' |
+    sort -u | grep -vxF -f <(echo "$allowed") || true)
+  if [ -n "$unknown" ]; then
+    echo "$1 imports functions not known to be in Windows 2000/XP" \
+         "(see scripts/windows-imports.txt):" >&2
+    echo "$unknown" >&2
+    return 1
+  fi
+}
+header_field() { "$objdump" -p "$1" | awk -v f="$2" '$1 == f {print $2}'; }
+for exe in "$i686_dir/zorvanel.exe" "$i686_dir/zorvanel-replay.exe"; do
+  [ "$(header_field "$exe" MajorSubsystemVersion).$(header_field "$exe" MinorSubsystemVersion)" = 4.0 ] ||
+    { echo "$exe: subsystem version is not 4.0" >&2; exit 1; }
+  check_imports "$exe"
+done
+[ "$(header_field "$i686_dir/zorvanel.exe" Subsystem)" = 00000002 ] ||
+  { echo "zorvanel.exe is not a GUI-subsystem program" >&2; exit 1; }
+for exe in "$i686_dir/zorvanel.exe" "$x64_dir/zorvanel.exe"; do
+  echo "$exe: $(stat -c %s "$exe") bytes; imports" \
+       "$("$objdump" -p "$exe" | awk '/DLL Name:/{printf "%s ", $3}')"
+done
+
+# ---------------------------------------------------------------- Wine
+
+phase "making a fresh Wine prefix"
+work=$(mktemp -d)
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+cleanup() { wineserver -k 2>/dev/null || true; rm -rf "$work"; }
+trap cleanup EXIT
+mkdir -p "$WINEPREFIX"
+wineserver -p  # stays up for the run: each program then starts in a fraction of a second
+(unset DISPLAY; wineboot -i >/dev/null 2>&1)
+windows_path() { echo "Z:${1//\//\\}"; }
+
+phase "unit tests under Wine"
+(unset DISPLAY; wine build/windows-x86_64/tests/win32/zorvanel_windows_tests.exe --gtest_brief=1)
+
+# ---------------------------------------------------------------- scenarios
+
+phase "replay scenarios on Wine's registry"
+header() {  # SCRIPT NAME: a directive of the scenario's leading comments
+  awk -v key="# $2:" '!/^#/ {exit} index($0, key) == 1 {sub(key " *", ""); print; exit}' "$1"
+}
+import_reg() { wine reg import "$(windows_path "$1")" >/dev/null 2>&1; }
+passed=0 failed=0 on_store=0
+previous_store=()
+while IFS= read -r script; do
+  name=${script#tests/replay/scenarios/}
+  store=$(header "$script" store)
+  read -r -a args <<<"$(header "$script" args)"
+  program_dir=$(header "$script" program-dir)
+  store_file=()
+  [ -n "$store" ] && store_file=("tests/stores/$store")
+  # Remove what the last scenario may have touched, and what this one's
+  # store brings, so the store's keys are all there is of them.
+  "$tool" reset "${previous_store[@]}" "${store_file[@]}" >"$work/reset.reg"
+  import_reg "$work/reset.reg"
+  previous_store=("${store_file[@]}")
+  run=(--dump-keys "$(windows_path "$PWD/tests/stores/$store")")
+  if [ -z "$store" ]; then
+    run=()
+  elif ! import_reg "$PWD/tests/stores/$store"; then
+    # A store that reg cannot import (one made to be unreadable) runs on the
+    # substitute store, read by the Windows build.
+    cp "tests/stores/$store" "$work/registry.reg"
+    run=(--store "$(windows_path "$work/registry.reg")")
+    on_store=$((on_store + 1))
+  fi
+  [ -n "$program_dir" ] && run+=(--program-dir "$(windows_path "$PWD/tests/replay/$program_dir")")
+  status=0
+  (unset DISPLAY; wine "$x64_dir/zorvanel-replay.exe" "${args[@]}" "${run[@]}" - \
+     <"$script" >"$work/out" 2>"$work/err") || status=$?
+  {
+    cat "$work/out"
+    if [ -s "$work/err" ]; then echo "--- standard error"; cat "$work/err"; fi
+    if [ "$status" -ne 0 ]; then echo "--- exit $status"; fi
+  } >"$work/transcript"
+  if diff -u --label "$name (expected)" --label "$name (on Wine)" \
+       <("$tool" canonical "${script%.replay}.expected") \
+       <("$tool" canonical "$work/transcript") >"$work/diff"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    cat "$work/diff"
+  fi
+done < <(find tests/replay/scenarios -name '*.replay' | sort)
+echo "replay scenarios under Wine: $passed passed, $failed failed" \
+     "($on_store on the substitute store, the rest on Wine's registry)"
+[ "$failed" -eq 0 ] || exit 1
+
+# ---------------------------------------------------------------- screenshots
+
+phase "the native toolkit and screenshots on a virtual display"
+bash scripts/wine-desktop.sh 640x600
+# Wine's desktop process started without a display; the next one starts on Xvfb.
+wineserver -k
+wineserver -w
+xvfb-run -a -s "-screen 0 1024x768x24" env ZORVANEL_ON_XVFB=1 bash -c \
+  'wine "$1" --gtest_brief=1 && bash scripts/windows-screenshots.sh "$2"' _ \
+  build/windows-x86_64/tests/win32/zorvanel_windows_ui_tests.exe build/windows-x86_64/screenshots
+
+phase "done"

@@ -1,0 +1,90 @@
+// The store file's Windows variant: the lock that keeps a second instance
+// out, and the write that replaces the file whole.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "platform/store/RegFile.h"
+#include "platform/store/StoreFile.h"
+#include "platform/win32/WindowsApi.h"
+
+namespace zorvanel::store {
+namespace {
+
+namespace fs = std::filesystem;
+
+class StoreFileWin32Test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("zorvanel-store-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    path_ = (dir_ / "store.reg").string();
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  static std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  std::size_t FilesInDirectory() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), {}));
+  }
+
+  fs::path dir_;
+  std::string path_;
+};
+
+TEST_F(StoreFileWin32Test, ASecondInstanceIsRefusedWhileTheFirstHoldsTheStore) {
+  std::ofstream(path_, std::ios::binary) << "REGEDIT4\r\n";
+  {
+    auto first = StoreFile::Open(path_);
+    try {
+      StoreFile::Open(path_);
+      ADD_FAILURE() << "the second instance was let in";
+    } catch (const StoreFileError& error) {
+      EXPECT_NE(std::string(error.what()).find("in use by another Zorvanel instance"),
+                std::string::npos)
+          << error.what();
+    }
+  }
+  EXPECT_NO_THROW(StoreFile::Open(path_));
+}
+
+TEST_F(StoreFileWin32Test, WriteReplacesTheStoreWholeAndLeavesNothingBehind) {
+  auto file = StoreFile::Open(path_, /*createIfMissing=*/true);
+  const Key tree{"HKEY_LOCAL_MACHINE", {}, {Key{"SOFTWARE", {{"v", kRegSz, {'x'}}}, {}}}};
+  ASSERT_TRUE(file->Write(tree));
+  EXPECT_EQ(ReadFile(path_), FormatRegFile(tree));
+  EXPECT_EQ(file->Content(), tree);
+  ASSERT_TRUE(file->Write(Key{"HKEY_LOCAL_MACHINE", {}, {}}));
+  EXPECT_EQ(ParseRegFile(ReadFile(path_), path_), (Key{"HKEY_LOCAL_MACHINE", {}, {}}));
+  EXPECT_EQ(FilesInDirectory(), 2u);  // the store and its lock
+}
+
+TEST_F(StoreFileWin32Test, AStoreThatCannotBeReadIsNeverOverwritten) {
+  EXPECT_THROW(StoreFile::Open(path_), StoreFileError);  // missing
+  std::ofstream(path_, std::ios::binary) << "not a registry file\r\n";
+  EXPECT_THROW(StoreFile::Open(path_), StoreFileError);
+  EXPECT_EQ(ReadFile(path_), "not a registry file\r\n");
+}
+
+// The replacement cannot be made (its name is taken by a folder): the write
+// fails and the store is as it was.
+TEST_F(StoreFileWin32Test, AFailedWriteKeepsThePreviousFile) {
+  std::ofstream(path_, std::ios::binary) << "REGEDIT4\r\n";
+  auto file = StoreFile::Open(path_);
+  fs::create_directory(path_ + ".tmp-" + std::to_string(::GetCurrentProcessId()));
+  EXPECT_FALSE(file->Write(Key{"HKEY_LOCAL_MACHINE", {}, {Key{"SOFTWARE", {}, {}}}}));
+  EXPECT_EQ(ReadFile(path_), "REGEDIT4\r\n");
+  EXPECT_EQ(file->Content(), (Key{"HKEY_LOCAL_MACHINE", {}, {}}));
+}
+
+}  // namespace
+}  // namespace zorvanel::store

@@ -1,0 +1,239 @@
+// The native toolkit on real Windows controls (under Wine on a virtual
+// display in CI): the program's own layout rendered, the seam's operations,
+// and the user's actions reaching the window's logic as events.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/MainframeLayout.h"
+#include "app/WindowNames.h"
+#include "platform/win32/Win32Toolkit.h"
+
+namespace zorvanel::win32 {
+namespace {
+
+constexpr const char* kDialog = "frmTestDialog";
+
+// Records what reaches the window's logic.
+class RecordingLogic : public ui::WindowLogic {
+ public:
+  explicit RecordingLogic(std::vector<std::string>& events) : events_(events) {}
+  void Form_Load() override { events_.push_back("load"); }
+  void OnEvent(const ui::Event& event) override {
+    static constexpr const char* kKinds[] = {"click", "key", "timer"};
+    std::string line = std::string(event.control) + " " + kKinds[static_cast<int>(event.kind)];
+    if (event.kind == ui::EventKind::KeyPress) line += " " + std::to_string(event.key);
+    events_.push_back(line);
+  }
+
+ private:
+  std::vector<std::string>& events_;
+};
+
+// The main window's real layout, and a small modal dialog.
+class TestWindows : public ui::WindowFactory {
+ public:
+  TestWindows() {
+    dialog_.name = kDialog;
+    dialog_.caption = "Dialog";
+    dialog_.clientWidth = 1500;
+    dialog_.clientHeight = 900;
+    dialog_.showInTaskbar = false;
+  }
+  const ui::WindowLayout& Layout(std::string_view window) const override {
+    return window == kDialog ? dialog_ : app::MainframeLayout();
+  }
+  std::unique_ptr<ui::WindowLogic> CreateLogic(std::string_view) override {
+    return std::make_unique<RecordingLogic>(events);
+  }
+  std::vector<std::string> events;
+
+ private:
+  ui::WindowLayout dialog_;
+};
+
+class Win32ToolkitTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    toolkit_.Attach(windows_);
+    toolkit_.Start(app::kMainframe);
+    ASSERT_TRUE(toolkit_.IsLoaded(app::kMainframe));
+  }
+
+  ui::ControlRef Ref(std::string_view control) { return {app::kMainframe, control}; }
+  HWND Handle(std::string_view control) { return toolkit_.ControlHandle(Ref(control)); }
+  HWND Main() { return reinterpret_cast<HWND>(toolkit_.NativeHandle(app::kMainframe)); }
+  std::vector<std::string>& Events() { return windows_.events; }
+
+  // A control's place in its container, in pixels.
+  RECT PlaceOf(std::string_view control) {
+    HWND hwnd = Handle(control);
+    RECT rect;
+    ::GetWindowRect(hwnd, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  }
+
+  TestWindows windows_;
+  Win32Toolkit toolkit_;
+};
+
+TEST_F(Win32ToolkitTest, WindowIsBuiltFromTheLayout) {
+  EXPECT_EQ(Events(), std::vector<std::string>{"load"});
+  EXPECT_EQ(toolkit_.Caption(app::kMainframe), app::kMainframeCaption);
+  for (const auto& spec : app::MainframeLayout().controls) {
+    SCOPED_TRACE(spec.name);
+    if (spec.kind == ui::ControlKind::Menu) continue;
+    EXPECT_EQ(toolkit_.Visible(Ref(spec.name)), spec.visible);
+    if (spec.kind == ui::ControlKind::Label || spec.kind == ui::ControlKind::Button ||
+        spec.kind == ui::ControlKind::Frame || spec.kind == ui::ControlKind::DropDownList) {
+      EXPECT_EQ(toolkit_.Text(Ref(spec.name)), spec.text);
+    }
+  }
+  EXPECT_EQ(toolkit_.TabCount(Ref("tbsMain")), 3);
+  EXPECT_EQ(toolkit_.SelectedTab(Ref("tbsMain")), 1);
+  EXPECT_EQ(toolkit_.Interval(Ref("tmrWarning")), 500);
+  EXPECT_FALSE(::IsWindowEnabled(Handle("cmdBackup")));
+}
+
+// Positions are twips within the container, turned into pixels at the
+// screen's DPI; the client area is the layout's.
+TEST_F(Win32ToolkitTest, ControlsSitWhereTheLayoutPutsThem) {
+  const Gdi gdi(Gdi::ScreenDpi());
+  for (const char* name : {"fmeSettings", "Frame26", "lblWarning", "cmdApply", "cmb1024x768"}) {
+    SCOPED_TRACE(name);
+    const ui::ControlSpec* spec = app::MainframeLayout().Find(name);
+    const RECT expected = gdi.PixelRect(spec->twips);
+    const RECT placed = PlaceOf(name);
+    EXPECT_EQ(placed.left, expected.left);
+    EXPECT_EQ(placed.top, expected.top);
+    EXPECT_EQ(placed.right - placed.left, expected.right - expected.left);
+  }
+  RECT client;
+  ::GetClientRect(Main(), &client);
+  EXPECT_EQ(client.right, gdi.Pixels(app::MainframeLayout().clientWidth));
+  EXPECT_EQ(client.bottom, gdi.Pixels(app::MainframeLayout().clientHeight));
+}
+
+TEST_F(Win32ToolkitTest, OperationsChangeTheNativeControls) {
+  toolkit_.SetText(Ref("lblOS"), "Windows NT/2000/XP\r\nsecond line");
+  EXPECT_EQ(toolkit_.Text(Ref("lblOS")), "Windows NT/2000/XP\r\nsecond line");
+  toolkit_.SetText(Ref("cmdSwitchInfo"), "Newbie");
+  EXPECT_EQ(toolkit_.Text(Ref("cmdSwitchInfo")), "Newbie");
+
+  // Visibility is the control's own: a label on a hidden page stays visible.
+  EXPECT_FALSE(toolkit_.Visible(Ref("fmeSettings")));
+  EXPECT_TRUE(toolkit_.Visible(Ref("lblWarning")));
+  toolkit_.SetVisible(Ref("lblWarning"), false);
+  EXPECT_FALSE(toolkit_.Visible(Ref("lblWarning")));
+  toolkit_.SetVisible(Ref("fmeSettings"), true);
+  EXPECT_TRUE(::IsWindowVisible(Handle("cmdApply")));
+
+  toolkit_.SetEnabled(Ref("cmdBackup"), true);
+  EXPECT_TRUE(::IsWindowEnabled(Handle("cmdBackup")));
+
+  toolkit_.ClearItems(Ref("cmb640x480"));
+  EXPECT_EQ(toolkit_.Text(Ref("cmb640x480")), "");
+  for (const char* item : {"<Select!>", "60", "75"}) toolkit_.AddItem(Ref("cmb640x480"), item);
+  toolkit_.ShowItem(Ref("cmb640x480"), "75");
+  EXPECT_EQ(toolkit_.Text(Ref("cmb640x480")), "75");
+  EXPECT_EQ(::SendMessageA(Handle("cmb640x480"), CB_GETCOUNT, 0, 0), 3);
+  EXPECT_THROW(toolkit_.ShowItem(Ref("cmb640x480"), "85"), std::logic_error);
+
+  toolkit_.RemoveTab(Ref("tbsMain"), 3);
+  EXPECT_EQ(toolkit_.TabCount(Ref("tbsMain")), 2);
+  toolkit_.AppendTab(Ref("tbsMain"), "Settings");
+  toolkit_.SetTabTooltip(Ref("tbsMain"), 3, "Set the refresh rates.");
+  EXPECT_EQ(toolkit_.TabCount(Ref("tbsMain")), 3);
+
+  toolkit_.SetInterval(Ref("tmrWarning"), 150);
+  EXPECT_EQ(toolkit_.Interval(Ref("tmrWarning")), 150);
+}
+
+// The colour a label is drawn with is the one last set.
+TEST_F(Win32ToolkitTest, LabelsAreDrawnInTheirTextColour) {
+  HWND label = Handle("lblOS");
+  HDC dc = ::GetDC(label);
+  auto drawnColor = [&] {
+    ::SendMessageA(::GetParent(label), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                   reinterpret_cast<LPARAM>(label));
+    return ::GetTextColor(dc);
+  };
+  EXPECT_EQ(drawnColor(), RGB(0xFF, 0, 0));
+  toolkit_.SetTextColor(Ref("lblOS"), ui::kBlack);
+  EXPECT_EQ(drawnColor(), RGB(0, 0, 0));
+  ::ReleaseDC(label, dc);
+}
+
+TEST_F(Win32ToolkitTest, UserActionsReachTheLogicAsEvents) {
+  Events().clear();
+  ::SendMessageA(Handle("cmdApply"), BM_CLICK, 0, 0);
+  // A key typed on the tab strip is raised, and the strip still acts on it.
+  ::SendMessageA(Handle("tbsMain"), WM_CHAR, 'm', 0);
+  ::SendMessageA(Handle("tbsMain"), WM_KEYDOWN, VK_RIGHT, 0);
+  EXPECT_EQ(toolkit_.SelectedTab(Ref("tbsMain")), 2);
+  ::SendMessageA(Handle("cmb320x200"), WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(toolkit_.Text(Ref("cmb320x200")), "60");
+  HMENU bar = ::GetMenu(Main());
+  ::SendMessageA(Main(), WM_COMMAND, MAKEWPARAM(::GetMenuItemID(::GetSubMenu(bar, 0), 0), 0), 0);
+  ::SendMessageA(Main(), WM_COMMAND, MAKEWPARAM(::GetMenuItemID(bar, 1), 0), 0);
+  EXPECT_EQ(Events(), (std::vector<std::string>{"cmdApply click", "tbsMain key 109",
+                                                "tbsMain click", "cmb320x200 click",
+                                                "mnuExit click", "mnuAbout click"}));
+}
+
+TEST_F(Win32ToolkitTest, TimerTicksAtItsInterval) {
+  toolkit_.SetInterval(Ref("tmrWarning"), 10);
+  Events().clear();
+  for (int i = 0; i < 100 && Events().empty(); ++i) {
+    ::Sleep(10);
+    toolkit_.DispatchPending();
+  }
+  ASSERT_FALSE(Events().empty());
+  EXPECT_EQ(Events().front(), "tmrWarning timer");
+}
+
+// ---------------------------------------------------------------- windows
+
+// Closes the modal dialog from inside its message loop, noting whether its
+// owner took input meanwhile.
+HWND gOwner = nullptr;
+bool gOwnerWasEnabled = true;
+void CALLBACK CloseTheDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+  ::KillTimer(nullptr, timer);
+  gOwnerWasEnabled = ::IsWindowEnabled(gOwner) != FALSE;
+  ::PostMessageA(::GetActiveWindow(), WM_CLOSE, 0, 0);
+}
+
+TEST_F(Win32ToolkitTest, ModalWindowHoldsItsOwnerUntilClosed) {
+  gOwner = Main();
+  ::SetTimer(nullptr, 0, 50, CloseTheDialog);
+  toolkit_.ShowModal(kDialog, app::kMainframe);
+  EXPECT_FALSE(gOwnerWasEnabled);
+  EXPECT_FALSE(toolkit_.IsLoaded(kDialog));
+  EXPECT_TRUE(::IsWindowEnabled(Main()));
+  EXPECT_FALSE(toolkit_.Ended());
+}
+
+TEST_F(Win32ToolkitTest, ClosingTheLastWindowEndsTheProgram) {
+  ::SendMessageA(Main(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(toolkit_.IsLoaded(app::kMainframe));
+  EXPECT_TRUE(toolkit_.Ended());
+  // No event reaches a logic after the end.
+  Events().clear();
+  toolkit_.DispatchPending();
+  EXPECT_TRUE(Events().empty());
+}
+
+TEST_F(Win32ToolkitTest, EndProgramClosesEveryWindowAtOnce) {
+  const HWND main = Main();
+  toolkit_.EndProgram();
+  EXPECT_FALSE(::IsWindow(main));
+  EXPECT_FALSE(toolkit_.IsLoaded(app::kMainframe));
+  EXPECT_TRUE(toolkit_.Ended());
+}
+
+}  // namespace
+}  // namespace zorvanel::win32

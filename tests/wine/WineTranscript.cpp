@@ -1,0 +1,83 @@
+#include "tests/wine/WineTranscript.h"
+
+#include <algorithm>
+#include <sstream>
+
+#include "platform/store/RegFile.h"
+#include "replay/LiveDumpScope.h"
+
+namespace zorvanel::wine {
+
+namespace {
+
+bool IsDumpLine(std::string_view line) {
+  return line.empty() || line.front() == '[' || line.front() == '"' || line.front() == '@' ||
+         line.front() == ' ';
+}
+
+bool LessNoCase(std::string_view a, std::string_view b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+void Canonicalize(store::Key& key) {
+  for (auto& value : key.values) {
+    if (value.type == store::kRegSz && !value.data.empty() && value.data.back() == 0) {
+      value.data.pop_back();
+    }
+  }
+  std::sort(key.values.begin(), key.values.end(),
+            [](const auto& a, const auto& b) { return LessNoCase(a.name, b.name); });
+  std::sort(key.subkeys.begin(), key.subkeys.end(),
+            [](const auto& a, const auto& b) { return LessNoCase(a.name, b.name); });
+  for (auto& subkey : key.subkeys) Canonicalize(subkey);
+}
+
+std::string CanonicalDump(const std::string& dump) {
+  try {
+    store::Key tree = store::ParseRegFile(dump, "dump");
+    Canonicalize(tree);
+    std::string text = store::FormatRegFile(tree);
+    std::erase(text, '\r');
+    return text;
+  } catch (const store::RegFileError& error) {
+    return dump + "(dump cannot be read: " + error.what() + ")\n";
+  }
+}
+
+}  // namespace
+
+std::string CanonicalTranscript(std::string_view transcript) {
+  std::istringstream lines{std::string(transcript)};
+  std::string out;
+  std::string line;
+  bool pending = static_cast<bool>(std::getline(lines, line));
+  while (pending) {
+    if (line != "REGEDIT4") {
+      out += line + "\n";
+      pending = static_cast<bool>(std::getline(lines, line));
+      continue;
+    }
+    std::string dump = line + "\n";
+    while ((pending = static_cast<bool>(std::getline(lines, line))) && IsDumpLine(line)) {
+      dump += line + "\n";
+    }
+    out += CanonicalDump(dump);
+  }
+  return out;
+}
+
+std::string ResetRegFile(const std::vector<store::Key>& storeFiles) {
+  std::vector<std::string> roots = replay::LiveDumpRoots(store::Key{"HKEY_LOCAL_MACHINE", {}, {}});
+  for (const auto& storeFile : storeFiles) {
+    for (auto& root : replay::LiveDumpRoots(storeFile)) {
+      if (std::find(roots.begin(), roots.end(), root) == roots.end()) roots.push_back(root);
+    }
+  }
+  std::string text = "REGEDIT4\r\n";
+  for (const auto& root : roots) text += "\r\n[-HKEY_LOCAL_MACHINE\\" + root + "]\r\n";
+  return text;
+}
+
+}  // namespace zorvanel::wine
