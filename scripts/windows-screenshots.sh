@@ -5,7 +5,7 @@
 # Detonator driver (examples/sample-xp.reg), so that every page has something
 # to show. Nothing is done on the machine's own display.
 # Usage: windows-screenshots.sh DIR   (after the windows-x86_64 build; it uses
-# $WINEPREFIX when set, a fresh prefix otherwise)
+# $WINEPREFIX when set, made by wine-prefix.sh --display, a fresh one otherwise)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:?usage: windows-screenshots.sh DIR}
@@ -28,14 +28,12 @@ trap cleanup EXIT
 if [ -z "${WINEPREFIX:-}" ]; then
   own_prefix=1
   export WINEPREFIX="$work/prefix"
-  wineboot -i >/dev/null 2>&1
+  bash scripts/wine-prefix.sh --display
 fi
-
-# Wine draws the windows, frames and all, on a desktop of its own at the
-# top left of the display: no window manager is needed.
-desktop=640x600
-bash scripts/wine-desktop.sh "$desktop"
-wine reg import "Z:${PWD//\//\\}\\examples\\sample-xp.reg" >/dev/null 2>&1
+# On a display Wine keeps the video key for a display of its own, so the
+# sample machine's video key cannot be imported: the System information
+# page shows it missing.
+wine reg import "Z:${PWD//\//\\}\\examples\\sample-xp.reg" >/dev/null 2>&1 || true
 
 # The program runs from a folder of its own, which becomes its current directory.
 mkdir -p "$work/program" "$out"
@@ -43,22 +41,27 @@ cp "$exe" "$work/program/"
 wine "$work/program/zorvanel.exe" >/dev/null 2>&1 &
 program=$!
 
-# What is drawn on the desktop, cut to the windows on it.
-grab() { import -window root -crop "$desktop+0+0" +repage "$1"; convert "$1" -trim +repage "$1"; }
-drawn_width() { grab "$work/probe.png"; identify -format %w "$work/probe.png"; }
+window=
 for _ in $(seq 120); do
-  [ "$(drawn_width 2>/dev/null || echo 0)" -ge 300 ] && break
+  window=$(xdotool search --onlyvisible --name '^Zorvanel v' 2>/dev/null | head -1) && [ -n "$window" ] && break
   sleep 0.5
 done
+[ -n "$window" ] || { echo "windows-screenshots.sh: the main window did not appear" >&2; exit 1; }
 sleep 1  # the first paint of every control
-shot() { grab "$out/$1.png"; echo "wrote $out/$1.png"; }
+eval "$(xdotool getwindowgeometry --shell "$window")"
+# The About box opens over the main window, so its area shows both.
+shot() {
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$1.png"
+  echo "wrote $out/$1.png"
+}
+key() { xdotool windowfocus --sync "$window" 2>/dev/null || true; xdotool key "$@"; sleep 1; }
 
 shot 1-introduction
-xdotool key Right && sleep 1 && shot 2-system-information
-xdotool key Right && sleep 1 && shot 3-settings
-xdotool key alt+a && sleep 2 && shot 4-about
+key Right && shot 2-system-information
+key Right && shot 3-settings
+key alt+a && shot 4-about
 xdotool key alt+F4 && sleep 1   # the About box
-xdotool key alt+F4              # the main window: the program ends
+key alt+F4                      # the main window: the program ends
 for _ in $(seq 20); do kill -0 "$program" 2>/dev/null || break; sleep 0.5; done
 if kill -0 "$program" 2>/dev/null; then
   echo "windows-screenshots.sh: the program did not end when its window was closed" >&2

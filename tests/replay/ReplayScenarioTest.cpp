@@ -7,6 +7,9 @@
 //   # args: --platform-id 1     more replay options
 //   # program-dir: DIR          the program's folder, relative to tests/replay
 //   # store-after: unchanged    the store file must be byte-for-byte as before
+//   # value-order: creation     the transcript needs values enumerated in the
+//                               order they were made, as Windows does; the
+//                               run on Wine's registry (by name) skips it
 // Set ZORVANEL_UPDATE_EXPECTED=1 to write the transcripts as the new
 // expectations (then read every changed line before committing it).
 

@@ -12,7 +12,7 @@ namespace {
 
 bool IsDumpLine(std::string_view line) {
   return line.empty() || line.front() == '[' || line.front() == '"' || line.front() == '@' ||
-         line.front() == ' ';
+         line.front() == ' ' || line.front() == ';';
 }
 
 bool LessNoCase(std::string_view a, std::string_view b) {
