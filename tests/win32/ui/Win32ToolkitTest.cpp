@@ -96,6 +96,25 @@ TEST_F(Win32ToolkitTest, WindowIsBuiltFromTheLayout) {
   EXPECT_EQ(toolkit_.SelectedTab(Ref("tbsMain")), 1);
   EXPECT_EQ(toolkit_.Interval(Ref("tmrWarning")), 500);
   EXPECT_FALSE(::IsWindowEnabled(Handle("cmdBackup")));
+  // A fixed border: the user cannot resize the window.
+  EXPECT_EQ(::GetWindowLongA(Main(), GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
+}
+
+TEST_F(Win32ToolkitTest, ControlsHaveTheirFonts) {
+  auto fontOf = [&](std::string_view control) {
+    LOGFONTA font{};
+    ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(Handle(control), WM_GETFONT, 0, 0)),
+                 sizeof font, &font);
+    return font;
+  };
+  const LOGFONTA heading = fontOf("Label31");
+  EXPECT_STREQ(heading.lfFaceName, "Tahoma");
+  EXPECT_EQ(heading.lfWeight, FW_BOLD);
+  EXPECT_TRUE(heading.lfUnderline);
+  const LOGFONTA text = fontOf("Label2");
+  EXPECT_EQ(text.lfWeight, FW_NORMAL);
+  EXPECT_FALSE(text.lfUnderline);
+  EXPECT_EQ(text.lfHeight, FontHeight(8.25, Gdi::ScreenDpi()));
 }
 
 // Positions are twips within the container, turned into pixels at the
