@@ -289,8 +289,10 @@ void Win32Window::OnActivate(bool active) {
   ::SetFocus(focus_);
 }
 
+// A timer can tick before the window's logic is in place, while the window
+// is still being loaded.
 void Win32Window::Raise(Win32Control& control, ui::EventKind kind, int key) {
-  if (closed()) return;
+  if (closed() || !logic_) return;
   toolkit_.Raise(*this, ui::Event{control.spec->name, kind, key});
 }
 
