@@ -14,7 +14,7 @@ inline constexpr const char* kTopLevelClass = "ZorvanelWindow";
 // handles the top-level windows.
 void RegisterWindowClasses(WNDPROC windowProc);
 
-// Makes the control's window inside parent, as its spec says; nothing for
+// Makes the control's window inside parent, as its ControlSpec says; nothing for
 // timers and menu entries.
 void CreateNativeControl(Win32Control& control, HWND parent, Gdi& gdi);
 
