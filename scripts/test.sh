@@ -3,7 +3,7 @@
 # under the address and undefined-behaviour sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/ensure-deps.sh build desktop
+bash scripts/ensure-deps.sh build desktop fuzz
 for preset in default sanitize; do
   cmake --preset "$preset"
   cmake --build --preset "$preset"
