@@ -71,13 +71,15 @@ ChildProcess::~ChildProcess() {
   CloseIfOpen(input_);
 }
 
-void ChildProcess::WriteInput(std::string_view text) {
+bool ChildProcess::WriteInput(std::string_view text) {
   while (!text.empty()) {
     ssize_t done = ::write(input_, text.data(), text.size());
     if (done < 0 && errno == EINTR) continue;
+    if (done < 0 && errno == EPIPE) return false;
     Check(done >= 0, "write to child");
     text.remove_prefix(static_cast<std::size_t>(done));
   }
+  return true;
 }
 
 void ChildProcess::CloseInput() { CloseIfOpen(input_); }

@@ -23,7 +23,8 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   pid_t Pid() const { return pid_; }
-  void WriteInput(std::string_view text);
+  // False when the child no longer reads its input (it may have ended).
+  bool WriteInput(std::string_view text);
   void CloseInput();
   void Kill(int signal);
   // Reads both output streams to their end, then reaps the child. Returns the
