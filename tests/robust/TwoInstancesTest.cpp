@@ -57,6 +57,8 @@ struct Program {
     return DescribeStatus(child.Finish());
   }
 };
+void PrintTo(const Program& program, std::ostream* out) { *out << program.label; }
+
 const Program kReplay{"replay", ZORVANEL_REPLAY, "zorvanel-replay: ", true};
 const Program kDesktop{"desktop", ZORVANEL_DESKTOP, "zorvanel: ", false};
 

@@ -1,0 +1,144 @@
+// A write of the store file that fails leaves the previous file as it was and
+// reaches the user as a registry error: the call fails with code 5, so the
+// layer shows "Unknown Registry-error occured." once, and the program goes on.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/registry/mdlRegistry.h"
+#include "platform/store/RegFile.h"
+#include "platform/store/StoreFile.h"
+#include "platform/store/SubstituteStore.h"
+#include "tests/replay/ScenarioFiles.h"
+#include "tests/robust/ChildProcess.h"
+
+namespace zorvanel::robust {
+namespace {
+
+namespace fs = std::filesystem;
+using registry::HKEY_LOCAL_MACHINE;
+
+constexpr const char* kStoreText =
+    "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Old]\r\n\"Name\"=\"kept\"\r\n\r\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Old\\Leaf]\r\n\r\n";
+
+class BoxCounter : public ui::MessageBoxes {
+ public:
+  ui::Answer MessageBox(std::string_view text, ui::Buttons, ui::Icon icon,
+                        std::string_view title) override {
+    texts.emplace_back(std::string(title) + ": " + std::string(text));
+    EXPECT_EQ(icon, ui::Icon::Critical);
+    return ui::Answer::OK;
+  }
+  std::vector<std::string> texts;
+};
+
+class FailedWriteTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = ::testing::TempDir() + "/failed-write-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  fs::path dir_;
+};
+
+// The store's folder is replaced by a file after the store was opened, so the
+// new file cannot even be created; the old one lives on where it was moved.
+TEST_F(FailedWriteTest, EachWritingOperationReportsOnceAndChangesNothing) {
+  struct Case {
+    const char* label;
+    std::function<void(registry::mdlRegistry&)> write;
+  };
+  const Case cases[] = {
+      {"SetStringValue", [](auto& r) { r.SetStringValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Old", "Name", "new"); }},
+      {"SetDwordValue", [](auto& r) { r.SetDwordValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Old", "N", 7); }},
+      {"CreateKey", [](auto& r) { r.CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\New\\Deeper"); }},
+      {"DeleteKey", [](auto& r) { r.DeleteKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Old\\Leaf"); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "folder");
+    std::ofstream(dir_ / "folder" / "store.reg", std::ios::binary) << kStoreText;
+    auto file = store::StoreFile::Open((dir_ / "folder" / "store.reg").string());
+    store::SubstituteStore store(file->Content());
+    store.PersistWith([&file](const store::Key& root) { return file->Write(root); });
+    BoxCounter boxes;
+    registry::mdlRegistry layer(store, boxes);
+
+    fs::rename(dir_ / "folder", dir_ / "moved");
+    std::ofstream(dir_ / "folder") << "not a folder";
+    c.write(layer);
+
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{"Error: Unknown Registry-error occured."});
+    EXPECT_EQ(replay::ReadFile(dir_ / "moved" / "store.reg"), kStoreText);
+    EXPECT_EQ(store.Root(), store::ParseRegFile(kStoreText, "before")) << "the change was kept";
+    EXPECT_EQ(store.OpenHandleCount(), 0u);
+  }
+}
+
+TEST_F(FailedWriteTest, TheSeamCallFailsWithAccessDenied) {
+  fs::create_directories(dir_ / "folder");
+  std::ofstream(dir_ / "folder" / "store.reg", std::ios::binary) << kStoreText;
+  auto file = store::StoreFile::Open((dir_ / "folder" / "store.reg").string());
+  store::SubstituteStore store(file->Content());
+  store.PersistWith([&file](const store::Key& root) { return file->Write(root); });
+  fs::rename(dir_ / "folder", dir_ / "moved");
+  std::ofstream(dir_ / "folder") << "not a folder";
+
+  registry::KeyHandle key = 0;
+  EXPECT_EQ(store.RegCreateKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\New", registry::KEY_CREATE_SUB_KEY,
+                                 &key),
+            registry::kAccessDenied);
+}
+
+// A disk that is full, made real with a file-size limit on the replay
+// runner: every write of the store fails at write(2). The program still
+// shows its window, and the file on disk is the one it started from.
+TEST_F(FailedWriteTest, DiskFullDuringARealRunKeepsTheStoreAndTheProgramGoesOn) {
+  const fs::path storePath = dir_ / "registry.reg";
+  const std::string before =
+      replay::ReadFile(fs::path(ZORVANEL_TEST_DATA) / "stores" / "product-old-no-backup.reg");
+  std::ofstream(storePath, std::ios::binary) << before;
+
+  ChildProcess replay({ZORVANEL_REPLAY, "--store", storePath.string(), "-"}, [] {
+    ::signal(SIGXFSZ, SIG_IGN);  // a failing write(2) instead of a killed process
+    const rlimit fileSize{64, 64};
+    ::setrlimit(RLIMIT_FSIZE, &fileSize);
+  });
+  // Yes to the version question rewrites the product key: three writes.
+  replay.WriteInput("answer Yes\nstart\ndump\n");
+  replay.CloseInput();
+  const int status = replay.Finish();
+
+  EXPECT_EQ(DescribeStatus(status), "exit 0") << replay.Errors();
+  const std::string& transcript = replay.Output();
+  const std::string errorBox =
+      "box \"Error\" critical OK \"Unknown Registry-error occured.\" -> OK (default)\n";
+  std::size_t errors = 0;
+  for (auto at = transcript.find(errorBox); at != std::string::npos;
+       at = transcript.find(errorBox, at + 1)) {
+    ++errors;
+  }
+  EXPECT_EQ(errors, 3u) << transcript;
+  EXPECT_NE(transcript.find("window frmMainframe shown\n"), std::string::npos) << transcript;
+  EXPECT_EQ(replay::ReadFile(storePath), before);
+  // What the program holds in memory was rolled back with each failed write.
+  std::string dumped = transcript.substr(transcript.find("REGEDIT4"));
+  EXPECT_EQ(store::ParseRegFile(dumped, "dump"), store::ParseRegFile(before, "before"));
+  for (const auto& entry : fs::directory_iterator(dir_)) {
+    EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
+  }
+}
+
+}  // namespace
+}  // namespace zorvanel::robust
