@@ -14,6 +14,7 @@
 #include "platform/store/RegFile.h"
 #include "platform/store/StoreFile.h"
 #include "platform/store/SubstituteStore.h"
+#include "replay/CallTrace.h"
 
 namespace zorvanel::replay {
 
@@ -25,13 +26,14 @@ using store::Key;
 constexpr const char* kUsage =
     "usage: zorvanel-replay [--store FILE] [--platform-id N] [--program-dir DIR]\n"
     "                       [--restart ok|no-privilege] [--music ok|no-engine]\n"
-    "                       [--fail CALL:N:CODE]... SCRIPT\n"
+    "                       [--fail CALL:N:CODE]... [--trace-calls] SCRIPT\n"
     "Runs the program's window logic from SCRIPT ('-' for standard input) without a\n"
     "screen and prints what the user would see. Without --store the registry is\n"
     "empty and kept in memory; with it, FILE (.reg) is read and written in place.\n"
     "--fail makes the Nth call of a registry function (RegOpenKeyEx, RegCreateKeyEx,\n"
     "RegQueryValueEx, RegSetValueEx, RegEnumValue, RegDeleteKey, RegCloseKey) fail\n"
-    "with the Windows error CODE.\n";
+    "with the Windows error CODE. --trace-calls writes every registry call, its\n"
+    "arguments and its result to standard error.\n";
 
 int ParseInt(std::string_view text) {
   int value = 0;
@@ -66,17 +68,18 @@ std::vector<std::string> Words(const std::string& text) {
 // Everything one replay runs on: the store, the fakes, the toolkit, the windows.
 class Session {
  public:
-  Session(const ReplayOptions& options, std::ostream& out, Key storeContent,
+  Session(const ReplayOptions& options, std::ostream& out, std::ostream& err, Key storeContent,
           store::StoreFile* file)
       : transcript_(out),
         store_(std::move(storeContent)),
         faults_(store_),
+        trace_(faults_, options.traceCalls ? &err : nullptr),
         toolkit_(transcript_, std::filesystem::absolute(options.programDir).string()),
         system_(options.platformId),
         restart_(transcript_, options.restartPrivileged),
         shell_(transcript_),
         music_(transcript_, options.musicEngine, toolkit_.CurrentDirectory()),
-        services_{toolkit_, faults_, system_, restart_, shell_, music_},
+        services_{toolkit_, trace_, system_, restart_, shell_, music_},
         windows_(services_) {
     if (file) store_.PersistWith([file](const Key& root) { return file->Write(root); });
     for (const auto& fault : options.faults) faults_.Add(fault);
@@ -94,6 +97,7 @@ class Session {
   headless::Transcript transcript_;
   store::SubstituteStore store_;
   registry::FaultInjector faults_;
+  CallTrace trace_;  // outside the faults, so that it sees injected failures too
   headless::HeadlessToolkit toolkit_;
   headless::FakeSystemInfo system_;
   headless::FakeRestart restart_;
@@ -166,7 +170,7 @@ int RunReplay(const ReplayOptions& options, std::istream& script, std::ostream& 
       return 1;
     }
   }
-  Session session(options, out, std::move(content), file.get());
+  Session session(options, out, err, std::move(content), file.get());
   std::string line;
   for (int number = 1; std::getline(script, line); ++number) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -228,6 +232,10 @@ int ReplayMain(const std::vector<std::string>& args, std::istream& in, std::ostr
     if (arg == "--help" || arg == "-h") {
       out << kUsage;
       return 0;
+    }
+    if (arg == "--trace-calls") {
+      options.traceCalls = true;
+      continue;
     }
     if (arg.size() > 2 && arg.starts_with("--")) {
       if (i + 1 >= args.size()) return bad(arg + " needs a value");
