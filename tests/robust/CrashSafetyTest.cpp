@@ -20,6 +20,7 @@
 #include "platform/store/SubstituteStore.h"
 #include "tests/replay/ScenarioFiles.h"
 #include "tests/robust/ChildProcess.h"
+#include "tests/robust/TempDirectory.h"
 #include "tests/robust/WriteSeries.h"
 
 namespace zorvanel::robust {
@@ -68,9 +69,7 @@ TEST(CrashSafetyTest, EveryKillLeavesTheStateBeforeOrAfterTheInterruptedWrite) {
   std::mt19937 random(seed);
   std::uniform_int_distribution<int> delay(0, kMaxDelayMicroseconds);
 
-  std::string pattern = ::testing::TempDir() + "/crash-XXXXXX";
-  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-  const fs::path dir = pattern;
+  const TempDirectory dir("crash");
   const std::string path = (dir / "store.reg").string();
 
   SubstituteStore model(store::ParseRegFile(
@@ -111,13 +110,12 @@ TEST(CrashSafetyTest, EveryKillLeavesTheStateBeforeOrAfterTheInterruptedWrite) {
       FAIL() << "kill " << kill << " left a store that is neither the state after change "
              << reported << " nor after change " << reported + 1;
     }
-    interruptedWrites += RemoveInterruptedWrites(dir) > 0 ? 1 : 0;
+    interruptedWrites += RemoveInterruptedWrites(dir.Path()) > 0 ? 1 : 0;
   }
   std::cout << kKills << " kills after " << onDisk << " changes: " << before
             << " found the state before the change under way, " << after
             << " the state after it; " << interruptedWrites
             << " kills cut a write short (its temporary file was left)\n";
-  fs::remove_all(dir);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "platform/store/SubstituteStore.h"
 #include "tests/replay/ScenarioFiles.h"
 #include "tests/robust/ChildProcess.h"
+#include "tests/robust/TempDirectory.h"
 
 namespace zorvanel::robust {
 namespace {
@@ -42,62 +44,63 @@ class BoxCounter : public ui::MessageBoxes {
 
 class FailedWriteTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = ::testing::TempDir() + "/failed-write-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  fs::path dir_;
+  TempDirectory dir_{"failed-write"};
 };
 
-// The store's folder is replaced by a file after the store was opened, so the
-// new file cannot even be created; the old one lives on where it was moved.
+// A store opened in DIR/folder, whose folder is then replaced by a file: no
+// new store file can even be created. The old one lives on in DIR/moved.
+class StoreThatLostItsFolder {
+ public:
+  explicit StoreThatLostItsFolder(const fs::path& dir) : dir_(dir) {
+    fs::create_directories(dir / "folder");
+    std::ofstream(dir / "folder" / "store.reg", std::ios::binary) << kStoreText;
+    file_ = store::StoreFile::Open((dir / "folder" / "store.reg").string());
+    store_ = std::make_unique<store::SubstituteStore>(file_->Content());
+    store_->PersistWith([this](const store::Key& root) { return file_->Write(root); });
+    fs::rename(dir / "folder", dir / "moved");
+    std::ofstream(dir / "folder") << "not a folder";
+  }
+  store::SubstituteStore& Store() { return *store_; }
+  std::string OldFile() const { return replay::ReadFile(dir_ / "moved" / "store.reg"); }
+
+ private:
+  fs::path dir_;
+  std::unique_ptr<store::StoreFile> file_;
+  std::unique_ptr<store::SubstituteStore> store_;
+};
+
 TEST_F(FailedWriteTest, EachWritingOperationReportsOnceAndChangesNothing) {
   struct Case {
     const char* label;
     std::function<void(registry::mdlRegistry&)> write;
   };
   const Case cases[] = {
-      {"SetStringValue", [](auto& r) { r.SetStringValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Old", "Name", "new"); }},
+      {"SetStringValue",
+       [](auto& r) { r.SetStringValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Old", "Name", "new"); }},
       {"SetDwordValue", [](auto& r) { r.SetDwordValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Old", "N", 7); }},
       {"CreateKey", [](auto& r) { r.CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\New\\Deeper"); }},
       {"DeleteKey", [](auto& r) { r.DeleteKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Old\\Leaf"); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "folder");
-    std::ofstream(dir_ / "folder" / "store.reg", std::ios::binary) << kStoreText;
-    auto file = store::StoreFile::Open((dir_ / "folder" / "store.reg").string());
-    store::SubstituteStore store(file->Content());
-    store.PersistWith([&file](const store::Key& root) { return file->Write(root); });
+    StoreThatLostItsFolder broken(dir_ / c.label);
     BoxCounter boxes;
-    registry::mdlRegistry layer(store, boxes);
-
-    fs::rename(dir_ / "folder", dir_ / "moved");
-    std::ofstream(dir_ / "folder") << "not a folder";
+    registry::mdlRegistry layer(broken.Store(), boxes);
     c.write(layer);
 
     EXPECT_EQ(boxes.texts, std::vector<std::string>{"Error: Unknown Registry-error occured."});
-    EXPECT_EQ(replay::ReadFile(dir_ / "moved" / "store.reg"), kStoreText);
-    EXPECT_EQ(store.Root(), store::ParseRegFile(kStoreText, "before")) << "the change was kept";
-    EXPECT_EQ(store.OpenHandleCount(), 0u);
+    EXPECT_EQ(broken.OldFile(), kStoreText);
+    EXPECT_EQ(broken.Store().Root(), store::ParseRegFile(kStoreText, "before"))
+        << "the change was kept";
+    EXPECT_EQ(broken.Store().OpenHandleCount(), 0u);
   }
 }
 
 TEST_F(FailedWriteTest, TheSeamCallFailsWithAccessDenied) {
-  fs::create_directories(dir_ / "folder");
-  std::ofstream(dir_ / "folder" / "store.reg", std::ios::binary) << kStoreText;
-  auto file = store::StoreFile::Open((dir_ / "folder" / "store.reg").string());
-  store::SubstituteStore store(file->Content());
-  store.PersistWith([&file](const store::Key& root) { return file->Write(root); });
-  fs::rename(dir_ / "folder", dir_ / "moved");
-  std::ofstream(dir_ / "folder") << "not a folder";
-
+  StoreThatLostItsFolder broken(dir_.Path());
   registry::KeyHandle key = 0;
-  EXPECT_EQ(store.RegCreateKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\New", registry::KEY_CREATE_SUB_KEY,
-                                 &key),
+  EXPECT_EQ(broken.Store().RegCreateKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\New",
+                                          registry::KEY_CREATE_SUB_KEY, &key),
             registry::kAccessDenied);
 }
 
@@ -135,7 +138,7 @@ TEST_F(FailedWriteTest, DiskFullDuringARealRunKeepsTheStoreAndTheProgramGoesOn) 
   // What the program holds in memory was rolled back with each failed write.
   std::string dumped = transcript.substr(transcript.find("REGEDIT4"));
   EXPECT_EQ(store::ParseRegFile(dumped, "dump"), store::ParseRegFile(before, "before"));
-  for (const auto& entry : fs::directory_iterator(dir_)) {
+  for (const auto& entry : fs::directory_iterator(dir_.Path())) {
     EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
   }
 }

@@ -20,6 +20,7 @@
 
 #include "tests/replay/ScenarioFiles.h"
 #include "tests/robust/ChildProcess.h"
+#include "tests/robust/TempDirectory.h"
 
 namespace zorvanel::robust {
 namespace {
@@ -90,14 +91,8 @@ bool WaitForLock(pid_t pid, const fs::path& file) {
 
 class TwoInstancesTest : public ::testing::TestWithParam<std::pair<Program, Program>> {
  protected:
-  void SetUp() override {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);  // the desktop program without a screen
-    std::string pattern = ::testing::TempDir() + "/two-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  fs::path dir_;
+  void SetUp() override { ::setenv("QT_QPA_PLATFORM", "offscreen", 1); }  // no screen
+  TempDirectory dir_{"two"};
 };
 
 TEST_P(TwoInstancesTest, SecondIsRefusedAndTheStoreIsUnchanged) {
