@@ -7,16 +7,19 @@
 #include <signal.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <random>
+#include <set>
 #include <string>
 #include <thread>
 
 #include "platform/store/RegFile.h"
+#include "platform/store/StoreFile.h"
 #include "platform/store/SubstituteStore.h"
 #include "tests/replay/ScenarioFiles.h"
 #include "tests/robust/ChildProcess.h"
@@ -44,16 +47,14 @@ std::uint64_t LastReportedStep(const std::string& output, std::uint64_t none) {
   return std::stoull(output.substr(start == std::string::npos ? 0 : start + 1));
 }
 
-// Temporary files of writes cut short; removes them and says how many.
-int RemoveInterruptedWrites(const fs::path& dir) {
-  int count = 0;
+// The temporary files of writes cut short, which the next instance removes.
+std::set<std::string> InterruptedWrites(const fs::path& dir) {
+  std::set<std::string> names;
   for (const auto& entry : fs::directory_iterator(dir)) {
-    if (entry.path().filename().string().find(".tmp-") != std::string::npos) {
-      fs::remove(entry.path());
-      ++count;
-    }
+    const std::string name = entry.path().filename().string();
+    if (name.find(".tmp-") != std::string::npos) names.insert(name);
   }
-  return count;
+  return names;
 }
 
 // Brings the model from state `from` to state `to` of the series.
@@ -79,6 +80,7 @@ TEST(CrashSafetyTest, EveryKillLeavesTheStateBeforeOrAfterTheInterruptedWrite) {
 
   std::uint64_t onDisk = 0;  // the file holds the series up to this change
   int before = 0, after = 0, interruptedWrites = 0;
+  std::set<std::string> leftOver;
   for (int kill = 1; kill <= kKills; ++kill) {
     ChildProcess child({ZORVANEL_STORE_WRITER, path, std::to_string(onDisk)});
     std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
@@ -110,8 +112,14 @@ TEST(CrashSafetyTest, EveryKillLeavesTheStateBeforeOrAfterTheInterruptedWrite) {
       FAIL() << "kill " << kill << " left a store that is neither the state after change "
              << reported << " nor after change " << reported + 1;
     }
-    interruptedWrites += RemoveInterruptedWrites(dir.Path()) > 0 ? 1 : 0;
+    const auto temporary = InterruptedWrites(dir.Path());
+    interruptedWrites += std::ranges::any_of(temporary, [&](const auto& name) {
+      return !leftOver.contains(name);
+    });
+    leftOver = temporary;
   }
+  store::StoreFile::Open(path);
+  EXPECT_TRUE(InterruptedWrites(dir.Path()).empty()) << "opening the store tidies up";
   std::cout << kKills << " kills after " << onDisk << " changes: " << before
             << " found the state before the change under way, " << after
             << " the state after it; " << interruptedWrites
