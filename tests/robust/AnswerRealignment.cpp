@@ -4,22 +4,19 @@
 #include <sstream>
 #include <vector>
 
+#include "tests/replay/ScenarioFiles.h"
+
 namespace zorvanel::robust {
 
 namespace {
+
+using replay::Words;
 
 struct ScriptLines {
   std::vector<std::string> lines;
   // Each queued answer, in the order the boxes take them: (line, word).
   std::vector<std::pair<std::size_t, std::size_t>> answers;
 };
-
-std::vector<std::string> Words(const std::string& text) {
-  std::istringstream stream(text);
-  std::vector<std::string> words;
-  for (std::string word; stream >> word;) words.push_back(word);
-  return words;
-}
 
 ScriptLines Read(const std::string& script) {
   ScriptLines read;
