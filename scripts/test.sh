@@ -4,7 +4,7 @@
 # programs, cross-built and run under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/ensure-deps.sh build desktop
+bash scripts/ensure-deps.sh build desktop fuzz
 for preset in default sanitize; do
   cmake --preset "$preset"
   cmake --build --preset "$preset"

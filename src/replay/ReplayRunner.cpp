@@ -14,6 +14,7 @@
 #include "platform/store/RegFile.h"
 #include "platform/store/StoreFile.h"
 #include "platform/store/SubstituteStore.h"
+#include "replay/CallTrace.h"
 
 namespace zorvanel::replay {
 
@@ -25,7 +26,7 @@ using store::Key;
 constexpr std::string_view kUsageHead =
     "usage: zorvanel-replay [--store FILE] [--platform-id N] [--program-dir DIR]\n"
     "                       [--restart ok|no-privilege] [--music ok|no-engine]\n"
-    "                       [--fail CALL:N:CODE]... SCRIPT\n"
+    "                       [--fail CALL:N:CODE]... [--trace-calls] SCRIPT\n"
     "Runs the program's window logic from SCRIPT ('-' for standard input) without a\n"
     "screen and prints what the user would see. ";
 constexpr std::string_view kInMemoryRegistryUsage =
@@ -34,7 +35,8 @@ constexpr std::string_view kInMemoryRegistryUsage =
 constexpr std::string_view kUsageTail =
     "--fail makes the Nth call of a registry function (RegOpenKeyEx, RegCreateKeyEx,\n"
     "RegQueryValueEx, RegSetValueEx, RegEnumValue, RegDeleteKey, RegCloseKey) fail\n"
-    "with the Windows error CODE.\n";
+    "with the Windows error CODE. --trace-calls writes every registry call, its\n"
+    "arguments and its result to standard error.\n";
 
 std::string Usage(const ReplayHost& host) {
   const std::string_view registry =
@@ -88,16 +90,18 @@ class SubstituteRegistry : public ReplayRegistry {
 // Everything one replay runs on: the registry, the fakes, the toolkit, the windows.
 class Session {
  public:
-  Session(const ReplayOptions& options, std::ostream& out, ReplayRegistry& registry)
+  Session(const ReplayOptions& options, std::ostream& out, std::ostream& err,
+          ReplayRegistry& registry)
       : transcript_(out),
         registry_(registry),
         faults_(registry.Api()),
+        trace_(faults_, options.traceCalls ? &err : nullptr),
         toolkit_(transcript_, std::filesystem::absolute(options.programDir).string()),
         system_(options.platformId),
         restart_(transcript_, options.restartPrivileged),
         shell_(transcript_),
         music_(transcript_, options.musicEngine, toolkit_.CurrentDirectory()),
-        services_{toolkit_, faults_, system_, restart_, shell_, music_},
+        services_{toolkit_, trace_, system_, restart_, shell_, music_},
         windows_(services_) {
     for (const auto& fault : options.faults) faults_.Add(fault);
     toolkit_.Attach(windows_);
@@ -114,6 +118,7 @@ class Session {
   headless::Transcript transcript_;
   ReplayRegistry& registry_;
   registry::FaultInjector faults_;
+  CallTrace trace_;  // outside the faults, so that it sees injected failures too
   headless::HeadlessToolkit toolkit_;
   headless::FakeSystemInfo system_;
   headless::FakeRestart restart_;
@@ -190,7 +195,7 @@ int RunReplay(const ReplayOptions& options, std::istream& script, std::ostream& 
   } else {
     registry = std::make_unique<SubstituteRegistry>(store::SubstituteStore::EmptyRoot(), nullptr);
   }
-  Session session(options, out, *registry);
+  Session session(options, out, err, *registry);
   std::string line;
   for (int number = 1; std::getline(script, line); ++number) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -252,6 +257,10 @@ int ReplayMain(const std::vector<std::string>& args, std::istream& in, std::ostr
     if (arg == "--help" || arg == "-h") {
       out << Usage(host);
       return 0;
+    }
+    if (arg == "--trace-calls") {
+      options.traceCalls = true;
+      continue;
     }
     if (arg.size() > 2 && arg.starts_with("--")) {
       if (i + 1 >= args.size()) return bad(arg + " needs a value");

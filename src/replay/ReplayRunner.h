@@ -38,6 +38,7 @@ struct ReplayOptions {
   bool restartPrivileged = true;
   bool musicEngine = true;
   std::vector<registry::Fault> faults;
+  bool traceCalls = false;  // one line per registry call on the error stream
   std::string script = "-";  // "-" is standard input
 };
 

@@ -18,13 +18,6 @@ namespace {
 const fs::path kReplayDir = fs::path(ZORVANEL_TEST_DATA) / "replay";
 const fs::path kStoreDir = fs::path(ZORVANEL_TEST_DATA) / "stores";
 
-std::vector<std::string> Words(const std::string& text) {
-  std::istringstream stream(text);
-  std::vector<std::string> words;
-  for (std::string word; stream >> word;) words.push_back(word);
-  return words;
-}
-
 fs::path FreshDirectory(const std::string& name) {
   static int counter = 0;
   fs::path dir = fs::temp_directory_path() /
@@ -36,6 +29,13 @@ fs::path FreshDirectory(const std::string& name) {
 }
 
 }  // namespace
+
+std::vector<std::string> Words(const std::string& text) {
+  std::istringstream stream(text);
+  std::vector<std::string> words;
+  for (std::string word; stream >> word;) words.push_back(word);
+  return words;
+}
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

@@ -22,6 +22,8 @@ struct ScenarioRun {
 };
 
 std::string ReadFile(const std::filesystem::path& path);
+// The blank-separated words of a line.
+std::vector<std::string> Words(const std::string& text);
 std::vector<std::filesystem::path> AllScenarioFiles();
 std::string TestName(const std::filesystem::path& script);
 Scenario LoadScenario(const std::filesystem::path& script);

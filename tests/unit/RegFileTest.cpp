@@ -195,7 +195,7 @@ TEST(RegFileTest, MalformedInputNamesFileLineAndReason) {
   };
   std::string deep = h + "[HKLM";
   for (int i = 0; i < 513; ++i) deep += "\\k";
-  cases.push_back({deep + "]\n", 2, "deeper than 512 levels"});
+  cases.push_back({deep + "]\n", 2, "deeper than the limit of 512 levels"});
 
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text.substr(0, 60));

@@ -25,10 +25,6 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kLineEnd = "\r\n";
 
-// The registry itself refuses deeper keys; the limit also bounds the
-// recursion that destroying, comparing and writing a tree does.
-constexpr std::size_t kMaxKeyDepth = 512;
-
 // Hex lists wrap before this column, leaving room for the trailing backslash.
 constexpr std::size_t kHexWrapColumn = 77;
 constexpr std::string_view kHexIndent = "  ";
@@ -130,9 +126,14 @@ bool AppendUtf8FromUtf16(std::string_view bytes, std::string& out) {
 // ---------------------------------------------------------------------------
 // Reading
 
+std::string LimitText(std::string_view what, std::size_t limit, std::string_view unit) {
+  return std::string(what) + " the limit of " + std::to_string(limit) + " " + std::string(unit);
+}
+
 class LineReader {
  public:
-  explicit LineReader(std::string_view text) : rest_(text) {}
+  LineReader(std::string_view text, std::string_view fileName)
+      : rest_(text), fileName_(fileName) {}
 
   // The next line without its line ending; false at the end of the text.
   bool Next(std::string_view& line) {
@@ -147,12 +148,17 @@ class LineReader {
     }
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     ++number_;
+    if (line.size() > kMaxLineLength) {
+      throw RegFileError(fileName_, number_,
+                         LimitText("line longer than", kMaxLineLength, "characters"));
+    }
     return true;
   }
   int Number() const { return number_; }
 
  private:
   std::string_view rest_;
+  std::string_view fileName_;
   bool done_ = false;
   int number_ = 0;
 };
@@ -173,7 +179,8 @@ struct HexText {
 
 class Parser {
  public:
-  Parser(std::string_view text, std::string_view fileName) : lines_(text), fileName_(fileName) {
+  Parser(std::string_view text, std::string_view fileName)
+      : lines_(text, fileName), fileName_(fileName) {
     root_.name = std::string(kRootName);
   }
 
@@ -226,8 +233,16 @@ class Parser {
       Fail("unsupported root " + std::string(rootName));
     }
     std::vector<std::string> names = SplitPath(path.substr(rootName.size()));
+    // The registry refuses deeper keys; the limit also bounds the recursion
+    // that destroying, comparing and writing a tree does.
     if (names.size() > kMaxKeyDepth) {
-      Fail("key nested deeper than " + std::to_string(kMaxKeyDepth) + " levels");
+      Fail(LimitText("key nested deeper than", kMaxKeyDepth, "levels"));
+    }
+    for (const std::string& name : names) {
+      if (name.size() > kMaxKeyNameLength) {
+        Fail(LimitText("key name " + Excerpt(name) + " longer than", kMaxKeyNameLength,
+                       "characters"));
+      }
     }
     key_ = &root_;
     for (std::string& name : names) {
@@ -248,6 +263,10 @@ class Parser {
       pos = 1;
     } else {
       name = ReadQuoted(line, pos);
+      if (name.size() > kMaxValueNameLength) {
+        Fail(LimitText("value name " + Excerpt(name) + " longer than", kMaxValueNameLength,
+                       "characters"));
+      }
     }
     while (pos < line.size() && IsBlank(line[pos])) ++pos;
     if (pos >= line.size() || line[pos] != '=') Fail("expected \"name\"=data");
@@ -316,6 +335,13 @@ class Parser {
     value.type = kRegSz;
     value.data.assign(text.begin(), text.end());
     value.data.push_back(0);
+    CheckDataSize(value, lines_.Number());
+  }
+
+  void CheckDataSize(const Value& value, int line) const {
+    if (value.data.size() > kMaxDataBytes) {
+      Fail(line, LimitText("value data larger than", kMaxDataBytes, "bytes"));
+    }
   }
 
   void ReadDwordData(std::string_view digits, Value& value) const {
@@ -339,9 +365,14 @@ class Parser {
       auto byte = ParseHexNumber(token, 2);
       if (!byte) Fail(hex.LineAt(start), "bad hex byte " + Excerpt(token));
       value.data.push_back(static_cast<std::uint8_t>(*byte));
+      CheckDataSize(value, hex.LineAt(start));
       start = comma + 1;
     }
-    if (unicode_ && IsUtf16Type(value.type)) ConvertUtf16Data(value, hex.lineStarts.front().second);
+    if (unicode_ && IsUtf16Type(value.type)) {
+      // Kept as UTF-8, which can take more bytes than the UTF-16 it came as.
+      ConvertUtf16Data(value, hex.lineStarts.front().second);
+      CheckDataSize(value, hex.lineStarts.front().second);
+    }
   }
 
   // A hex list goes on over the following lines while a line ends in '\'.
@@ -386,6 +417,20 @@ class Parser {
   Key* key_ = nullptr;  // where value lines go; none before the first key line
   bool unicode_ = false;
 };
+
+// The line of the file in which byte `offset` lies; in a UTF-16 file a line
+// ends with the two bytes of a line feed.
+int LineAtOffset(std::string_view bytes, std::size_t offset) {
+  std::string_view before = bytes.substr(0, offset);
+  if (!before.starts_with(kUtf16LeBom)) {
+    return 1 + static_cast<int>(std::count(before.begin(), before.end(), '\n'));
+  }
+  int line = 1;
+  for (std::size_t i = kUtf16LeBom.size(); i + 1 < before.size(); i += 2) {
+    if (before[i] == '\n' && before[i + 1] == '\0') ++line;
+  }
+  return line;
+}
 
 // Turns the file's bytes into UTF-8 text.
 std::string DecodeText(std::string_view bytes, std::string_view fileName) {
@@ -513,6 +558,10 @@ void AppendKey(std::string& out, const Key& key, const std::string& path, bool i
 }  // namespace
 
 Key ParseRegFile(std::string_view bytes, std::string_view fileName) {
+  if (bytes.size() > kMaxFileBytes) {
+    throw RegFileError(fileName, LineAtOffset(bytes, kMaxFileBytes),
+                       LimitText("file larger than", kMaxFileBytes, "bytes"));
+  }
   std::string text = DecodeText(bytes, fileName);
   return Parser(text, fileName).Run();
 }

@@ -2,6 +2,7 @@
 // Reading and writing registry export text (.reg files), the substitute
 // store's file format.
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -20,10 +21,22 @@ class RegFileError : public std::runtime_error {
   int line_;
 };
 
+// What the reader accepts at most. A store file is read from outside the
+// program, so every dimension of it is bounded; the registry's own limits
+// where it has them. Names and data are counted in bytes, which for the
+// plain ASCII names the program writes are its characters.
+inline constexpr std::size_t kMaxFileBytes = 32 * 1024 * 1024;
+inline constexpr std::size_t kMaxLineLength = 4 * 1024 * 1024;
+inline constexpr std::size_t kMaxKeyNameLength = 255;        // one component of a key path
+inline constexpr std::size_t kMaxValueNameLength = 16'383;
+inline constexpr std::size_t kMaxDataBytes = 1024 * 1024;    // one value's data
+inline constexpr std::size_t kMaxKeyDepth = 512;
+
 // Parses the bytes of a .reg file ("REGEDIT4" or "Windows Registry Editor
 // Version 5.00"; ANSI/UTF-8, or UTF-16LE with a byte-order mark) into the
 // tree under HKEY_LOCAL_MACHINE. The returned key stands for the root itself
-// (its name is "HKEY_LOCAL_MACHINE"). Throws RegFileError.
+// (its name is "HKEY_LOCAL_MACHINE"). Throws RegFileError, also for a file
+// beyond any of the limits above.
 Key ParseRegFile(std::string_view bytes, std::string_view fileName);
 
 // Writes the tree in REGEDIT4 form: every key depth-first in creation order,

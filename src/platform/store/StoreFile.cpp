@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string_view>
 #include <utility>
 
@@ -18,6 +19,9 @@ namespace zorvanel::store {
 namespace {
 
 constexpr mode_t kDefaultMode = 0644;
+// A new store is written to "STORE.tmp-XXXXXX" first.
+constexpr std::string_view kTempInfix = ".tmp-";
+constexpr std::string_view kTempSuffix = "XXXXXX";
 
 std::string ErrnoText(int error) { return std::strerror(error); }
 
@@ -55,13 +59,15 @@ int TakeLock(const std::string& path) {
   return holder.Release();
 }
 
-// Reads the whole file into `bytes`; returns 0 or the errno of the failure.
+// Reads the whole file into `bytes`, but no more than one byte past the
+// largest store the reader accepts, which is enough for the reader to refuse
+// it; returns 0 or the errno of the failure.
 int ReadWholeFile(const std::string& path, std::string& bytes) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return errno;
   LockHolder closer(fd);
   char buffer[64 * 1024];
-  for (;;) {
+  while (bytes.size() <= kMaxFileBytes) {
     ssize_t got = ::read(fd, buffer, sizeof buffer);
     if (got == 0) return 0;
     if (got < 0) {
@@ -69,6 +75,24 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
       return errno;
     }
     bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+  return 0;
+}
+
+// A temporary file of a write that was cut short (the process killed, the
+// machine down) is left beside the store; the next instance to hold the
+// store removes it.
+void RemoveInterruptedWrites(const std::string& path) {
+  namespace fs = std::filesystem;
+  const fs::path store(path);
+  const std::string prefix = store.filename().string() + std::string(kTempInfix);
+  const fs::path folder = store.has_parent_path() ? store.parent_path() : fs::path(".");
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.size() == prefix.size() + kTempSuffix.size() && name.starts_with(prefix)) {
+      fs::remove(entry.path(), error);
+    }
   }
 }
 
@@ -123,6 +147,7 @@ void SyncDirectoryOf(const std::string& path) {
 
 std::unique_ptr<StoreFile> StoreFile::Open(const std::string& path, bool createIfMissing) {
   LockHolder lock(TakeLock(path));
+  RemoveInterruptedWrites(path);
   Key content = ReadStore(path, createIfMissing);
   return std::unique_ptr<StoreFile>(new StoreFile(path, std::move(content), lock.Release()));
 }
@@ -136,7 +161,16 @@ StoreFile::~StoreFile() {
 
 bool StoreFile::Write(const Key& root) {
   const std::string bytes = FormatRegFile(root);
-  std::string tempPath = path_ + ".tmp-XXXXXX";
+  // What is written must read back as the very same tree. A store beyond
+  // the reader's limits (a name or a value too long, a file too large), or
+  // with a name the format cannot carry (one with a line break), would be
+  // refused or misread at the next start, so it is never written.
+  try {
+    if (!(ParseRegFile(bytes, path_) == root)) return false;
+  } catch (const RegFileError&) {
+    return false;
+  }
+  std::string tempPath = path_ + std::string(kTempInfix) + std::string(kTempSuffix);
   int fd = ::mkostemp(tempPath.data(), O_CLOEXEC);
   if (fd < 0) return false;
 

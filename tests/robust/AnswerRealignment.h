@@ -1,0 +1,21 @@
+#pragma once
+// Scenarios queue the answers to their message boxes ahead. A registry call
+// made to fail adds an error box (OK only) or, by changing the course, drops
+// one, and a queued answer then meets a box it does not fit. Only the OK
+// answers are out of step, as OK is all an error box can be given, so the
+// script is realigned: an OK is put in for a box that came first, or the OK
+// of a box that no longer comes is taken out.
+
+#include <optional>
+#include <string>
+
+namespace zorvanel::robust {
+
+// The script with its queued answers realigned, or nullopt when the run did
+// not end on a queued answer that does not fit (output: the transcript of
+// the run up to that box, ending "-> ?"; ending: its error output and status,
+// without the trace).
+std::optional<std::string> RealignAnswers(const std::string& script, const std::string& output,
+                                          const std::string& ending);
+
+}  // namespace zorvanel::robust

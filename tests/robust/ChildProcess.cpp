@@ -1,0 +1,122 @@
+#include "tests/robust/ChildProcess.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <stdexcept>
+#include <system_error>
+
+namespace zorvanel::robust {
+
+namespace {
+
+void Check(bool ok, const char* what) {
+  if (!ok) throw std::system_error(errno, std::generic_category(), what);
+}
+
+struct Pipe {
+  int read = -1;
+  int write = -1;
+};
+
+Pipe MakePipe() {
+  int ends[2];
+  Check(::pipe2(ends, O_CLOEXEC) == 0, "pipe2");
+  return {ends[0], ends[1]};
+}
+
+void CloseIfOpen(int& fd) {
+  if (fd >= 0) ::close(fd);
+  fd = -1;
+}
+
+}  // namespace
+
+ChildProcess::ChildProcess(const std::vector<std::string>& argv,
+                           const std::function<void()>& beforeExec) {
+  // A child that dies early must not take the test with it on its next write.
+  ::signal(SIGPIPE, SIG_IGN);
+  std::vector<char*> args;
+  for (const auto& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+  args.push_back(nullptr);
+  Pipe in = MakePipe(), out = MakePipe(), err = MakePipe();
+
+  pid_ = ::fork();
+  Check(pid_ >= 0, "fork");
+  if (pid_ == 0) {
+    ::dup2(in.read, 0);
+    ::dup2(out.write, 1);
+    ::dup2(err.write, 2);
+    if (beforeExec) beforeExec();
+    ::execv(args[0], args.data());
+    ::_exit(127);
+  }
+  ::close(in.read);
+  ::close(out.write);
+  ::close(err.write);
+  input_ = in.write;
+  outputPipe_ = out.read;
+  errorPipe_ = err.read;
+}
+
+ChildProcess::~ChildProcess() {
+  if (pid_ > 0) {
+    ::kill(pid_, SIGKILL);
+    Finish();
+  }
+  CloseIfOpen(input_);
+}
+
+bool ChildProcess::WriteInput(std::string_view text) {
+  while (!text.empty()) {
+    ssize_t done = ::write(input_, text.data(), text.size());
+    if (done < 0 && errno == EINTR) continue;
+    if (done < 0 && errno == EPIPE) return false;
+    Check(done >= 0, "write to child");
+    text.remove_prefix(static_cast<std::size_t>(done));
+  }
+  return true;
+}
+
+void ChildProcess::CloseInput() { CloseIfOpen(input_); }
+
+void ChildProcess::Kill(int signal) { Check(::kill(pid_, signal) == 0, "kill"); }
+
+int ChildProcess::Finish() {
+  // Both streams at once, so that a child filling one pipe cannot stall.
+  while (outputPipe_ >= 0 || errorPipe_ >= 0) {
+    pollfd fds[2] = {{outputPipe_, POLLIN, 0}, {errorPipe_, POLLIN, 0}};
+    if (::poll(fds, 2, -1) < 0) {
+      Check(errno == EINTR, "poll");
+      continue;
+    }
+    int* pipes[2] = {&outputPipe_, &errorPipe_};
+    std::string* texts[2] = {&output_, &errors_};
+    for (int i = 0; i < 2; ++i) {
+      if (*pipes[i] < 0 || fds[i].revents == 0) continue;
+      char buffer[4096];
+      ssize_t got = ::read(*pipes[i], buffer, sizeof buffer);
+      if (got > 0) {
+        texts[i]->append(buffer, static_cast<std::size_t>(got));
+      } else if (got == 0 || errno != EINTR) {
+        CloseIfOpen(*pipes[i]);
+      }
+    }
+  }
+  int status = 0;
+  while (::waitpid(pid_, &status, 0) < 0) Check(errno == EINTR, "waitpid");
+  pid_ = -1;
+  return status;
+}
+
+std::string DescribeStatus(int status) {
+  if (WIFEXITED(status)) return "exit " + std::to_string(WEXITSTATUS(status));
+  if (WIFSIGNALED(status)) return "signal " + std::to_string(WTERMSIG(status));
+  return "status " + std::to_string(status);
+}
+
+}  // namespace zorvanel::robust

@@ -1,0 +1,49 @@
+#pragma once
+// A real child process for tests that need one: killing it, running two at
+// once, or limiting what it may write.
+
+#include <sys/types.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zorvanel::robust {
+
+class ChildProcess {
+ public:
+  // Starts argv[0] with argv, its standard output and error on pipes, and its
+  // standard input on a pipe the test writes (or closes). beforeExec runs in
+  // the child between fork and exec: only async-signal-safe calls there.
+  explicit ChildProcess(const std::vector<std::string>& argv,
+                        const std::function<void()>& beforeExec = {});
+  ~ChildProcess();  // kills and reaps a child still running
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  pid_t Pid() const { return pid_; }
+  // False when the child no longer reads its input (it may have ended).
+  bool WriteInput(std::string_view text);
+  void CloseInput();
+  void Kill(int signal);
+  // Reads both output streams to their end, then reaps the child. Returns the
+  // wait status (see WIFEXITED and friends).
+  int Finish();
+
+  const std::string& Output() const { return output_; }
+  const std::string& Errors() const { return errors_; }
+
+ private:
+  pid_t pid_ = -1;
+  int input_ = -1;
+  int outputPipe_ = -1;
+  int errorPipe_ = -1;
+  std::string output_;
+  std::string errors_;
+};
+
+// "exit 0", "signal 9" and so on, for messages.
+std::string DescribeStatus(int status);
+
+}  // namespace zorvanel::robust
