@@ -3,14 +3,14 @@
 
 #include <io.h>
 
-#include <string_view>
+#include <cstdio>
 #include <utility>
 
-#include "platform/store/RegFile.h"
 #include "platform/store/StoreFile.h"
+#include "platform/store/StoreFileSystem.h"
 #include "platform/win32/WindowsApi.h"
 
-namespace zorvanel::store {
+namespace zorvanel::store::files {
 
 namespace {
 
@@ -42,6 +42,27 @@ class Handle {
   HANDLE handle_;
 };
 
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD done = 0;
+    if (!::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr)) {
+      return false;
+    }
+    bytes.remove_prefix(done);
+  }
+  return true;
+}
+
+// Six hexadecimal digits of the process id: one instance holds the store,
+// so its temporary name cannot collide with another's.
+std::string TempPath(const std::string& path) {
+  char suffix[kTempSuffixLength + 1];
+  std::snprintf(suffix, sizeof suffix, "%06lx", ::GetCurrentProcessId() & 0xFFFFFFUL);
+  return path + std::string(kTempInfix) + suffix;
+}
+
+}  // namespace
+
 // The lock lives on a file beside the store rather than on the store itself,
 // because every write replaces the store with a new file. The handle becomes
 // a C runtime descriptor, which is what the store keeps.
@@ -62,81 +83,42 @@ int TakeLock(const std::string& path) {
   return descriptor;
 }
 
-// Reads the whole file into `bytes`; returns 0 or the system error.
-DWORD ReadWholeFile(const std::string& path, std::string& bytes) {
+void ReleaseLock(int lock) { ::_close(lock); }  // closing releases the lock
+
+ReadResult ReadAtMost(const std::string& path, std::size_t limit, std::string& bytes) {
   Handle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return ::GetLastError();
+  if (!file.valid()) {
+    const DWORD error = ::GetLastError();
+    return {error == ERROR_FILE_NOT_FOUND, SystemMessage(error)};
+  }
   char buffer[64 * 1024];
-  for (;;) {
+  while (bytes.size() < limit) {
     DWORD got = 0;
-    if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return ::GetLastError();
-    if (got == 0) return 0;
+    if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+      return {false, SystemMessage(::GetLastError())};
+    }
+    if (got == 0) break;
     bytes.append(buffer, got);
   }
-}
-
-Key ReadStore(const std::string& path, bool createIfMissing) {
-  std::string bytes;
-  if (DWORD error = ReadWholeFile(path, bytes)) {
-    if (error == ERROR_FILE_NOT_FOUND && createIfMissing) return Key{"HKEY_LOCAL_MACHINE", {}, {}};
-    throw StoreFileError("Cannot open the store " + path + ": " + SystemMessage(error));
-  }
-  try {
-    return ParseRegFile(bytes, path);
-  } catch (const RegFileError& error) {
-    throw StoreFileError("The store cannot be read: " + std::string(error.what()));
-  }
-}
-
-bool WriteAll(HANDLE file, std::string_view bytes) {
-  while (!bytes.empty()) {
-    DWORD done = 0;
-    if (!::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr)) {
-      return false;
-    }
-    bytes.remove_prefix(done);
-  }
-  return true;
-}
-
-}  // namespace
-
-std::unique_ptr<StoreFile> StoreFile::Open(const std::string& path, bool createIfMissing) {
-  const int lock = TakeLock(path);
-  try {
-    Key content = ReadStore(path, createIfMissing);
-    return std::unique_ptr<StoreFile>(new StoreFile(path, std::move(content), lock));
-  } catch (...) {
-    ::_close(lock);
-    throw;
-  }
-}
-
-StoreFile::StoreFile(std::string path, Key content, int lockHandle)
-    : path_(std::move(path)), content_(std::move(content)), lockHandle_(lockHandle) {}
-
-StoreFile::~StoreFile() {
-  if (lockHandle_ >= 0) ::_close(lockHandle_);  // closing releases the lock
+  return {};
 }
 
 // The replacement is flushed before it is moved over the store, and the move
 // itself is written through, so the store is always one whole file.
-bool StoreFile::Write(const Key& root) {
-  const std::string bytes = FormatRegFile(root);
-  const std::string tempPath = path_ + ".tmp-" + std::to_string(::GetCurrentProcessId());
+bool ReplaceAtomically(const std::string& path, std::string_view bytes) {
+  const std::string tempPath = TempPath(path);
   Handle temp(::CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!temp.valid()) return false;
   bool written = WriteAll(temp.get(), bytes) && ::FlushFileBuffers(temp.get());
   written = temp.Close() && written;
-  if (!written || !::MoveFileExA(tempPath.c_str(), path_.c_str(),
+  if (!written || !::MoveFileExA(tempPath.c_str(), path.c_str(),
                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     ::DeleteFileA(tempPath.c_str());
     return false;
   }
-  content_ = root;
   return true;
 }
 
-}  // namespace zorvanel::store
+}  // namespace zorvanel::store::files
