@@ -7,10 +7,8 @@
 #include <memory>
 #include <sstream>
 
-#include "app/ProgramWindows.h"
 #include "app/WindowNames.h"
-#include "platform/headless/FakeServices.h"
-#include "platform/headless/HeadlessToolkit.h"
+#include "platform/headless/HeadlessProgram.h"
 #include "platform/store/RegFile.h"
 #include "platform/store/StoreFile.h"
 #include "platform/store/SubstituteStore.h"
@@ -92,19 +90,13 @@ class Session {
  public:
   Session(const ReplayOptions& options, std::ostream& out, std::ostream& err,
           ReplayRegistry& registry)
-      : transcript_(out),
-        registry_(registry),
+      : registry_(registry),
         faults_(registry.Api()),
         trace_(faults_, options.traceCalls ? &err : nullptr),
-        toolkit_(transcript_, std::filesystem::absolute(options.programDir).string()),
-        system_(options.platformId),
-        restart_(transcript_, options.restartPrivileged),
-        shell_(transcript_),
-        music_(transcript_, options.musicEngine, toolkit_.CurrentDirectory()),
-        services_{toolkit_, trace_, system_, restart_, shell_, music_},
-        windows_(services_) {
+        program_(out, trace_, options.program),
+        toolkit_(program_.toolkit()),
+        transcript_(program_.transcript()) {
     for (const auto& fault : options.faults) faults_.Add(fault);
-    toolkit_.Attach(windows_);
   }
 
   void Run(const std::string& line);
@@ -115,17 +107,12 @@ class Session {
   }
   void Dump();
 
-  headless::Transcript transcript_;
   ReplayRegistry& registry_;
   registry::FaultInjector faults_;
   CallTrace trace_;  // outside the faults, so that it sees injected failures too
-  headless::HeadlessToolkit toolkit_;
-  headless::FakeSystemInfo system_;
-  headless::FakeRestart restart_;
-  headless::RecordingShell shell_;
-  headless::FakeMusic music_;
-  app::Services services_;
-  app::ProgramWindows windows_;
+  headless::HeadlessProgram program_;
+  headless::HeadlessToolkit& toolkit_;
+  headless::Transcript& transcript_;
 };
 
 void Session::Dump() {
@@ -163,7 +150,7 @@ void Session::Run(const std::string& line) {
   } else if (command == "close") {
     Refused(line, toolkit_.UserClose(oneWord()));
   } else if (command == "music-ends") {
-    music_.MusicEnds();
+    program_.music().MusicEnds();
   } else if (command == "show") {
     if (words.empty()) throw ScriptError("show takes control names or all");
     if (words.size() == 1 && words[0] == "all") {
@@ -220,18 +207,18 @@ std::optional<std::string> ApplyOption(ReplayOptions& options, const std::string
     options.store = value;
   } else if (option == "--platform-id") {
     try {
-      options.platformId = ParseInt(value);
+      options.program.platformId = ParseInt(value);
     } catch (const ScriptError&) {
       return "--platform-id takes a number";
     }
   } else if (option == "--program-dir") {
-    options.programDir = value;
+    options.program.programDir = value;
   } else if (option == "--restart") {
     if (value != "ok" && value != "no-privilege") return "--restart takes ok or no-privilege";
-    options.restartPrivileged = value == "ok";
+    options.program.restartPrivileged = value == "ok";
   } else if (option == "--music") {
     if (value != "ok" && value != "no-engine") return "--music takes ok or no-engine";
-    options.musicEngine = value == "ok";
+    options.program.musicEngine = value == "ok";
   } else if (option == "--fail") {
     auto fault = registry::ParseFault(value);
     if (!fault) return "--fail takes CALL:N:CODE, for example RegSetValueEx:1:5";

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/headless/HeadlessProgram.h"
 #include "platform/registry/FaultInjection.h"
 #include "platform/store/StoreTree.h"
 
@@ -33,10 +34,7 @@ struct ReplayHost {
 
 struct ReplayOptions {
   std::optional<std::string> store;  // a .reg file, read and written in place
-  int platformId = 2;
-  std::string programDir = ".";
-  bool restartPrivileged = true;
-  bool musicEngine = true;
+  headless::HeadlessOptions program;  // platform id, program folder, restart, music
   std::vector<registry::Fault> faults;
   bool traceCalls = false;  // one line per registry call on the error stream
   std::string script = "-";  // "-" is standard input

@@ -14,22 +14,17 @@ store::Key RootFrom(std::string_view regText) {
 
 MainframeHarness::MainframeHarness(std::string_view regText, bool restartPrivileged)
     : store_(RootFrom(regText)),
-      toolkit_(transcript_, "."),
-      restart_(transcript_, restartPrivileged),
-      music_(transcript_, false, toolkit_.CurrentDirectory()),
-      services_{toolkit_, faults_, system_, restart_, shell_, music_} {
-  toolkit_.Attach(windows_);
-}
+      program_(out_, faults_, {.restartPrivileged = restartPrivileged, .musicEngine = false}) {}
 
 MainframeHarness::~MainframeHarness() = default;
 
 app::frmMainframe& MainframeHarness::Start() {
-  toolkit_.Start(app::kMainframe);
-  return *window_;
+  program_.toolkit().Start(app::kMainframe);
+  return window();
 }
 
 void MainframeHarness::Answer(std::initializer_list<ui::Answer> answers) {
-  for (ui::Answer answer : answers) toolkit_.QueueAnswer(answer);
+  for (ui::Answer answer : answers) program_.toolkit().QueueAnswer(answer);
 }
 
 std::string MainframeHarness::TakeTranscript() {
@@ -60,12 +55,6 @@ std::string MainframeHarness::Values(std::string_view path) const {
     }
   }
   return lines;
-}
-
-std::unique_ptr<ui::WindowLogic> MainframeHarness::Windows::CreateLogic(std::string_view window) {
-  auto logic = ProgramWindows::CreateLogic(window);
-  if (window == app::kMainframe) mainframe_ = static_cast<app::frmMainframe*>(logic.get());
-  return logic;
 }
 
 }  // namespace zorvanel::testing

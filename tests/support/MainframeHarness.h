@@ -8,11 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/ProgramWindows.h"
-#include "app/Services.h"
 #include "app/frmMainframe.h"
-#include "platform/headless/FakeServices.h"
-#include "platform/headless/HeadlessToolkit.h"
+#include "platform/headless/HeadlessProgram.h"
 #include "platform/registry/FaultInjection.h"
 #include "platform/store/SubstituteStore.h"
 
@@ -26,7 +23,7 @@ class MainframeHarness {
 
   // Loads the main window (its start-up runs) and returns its logic.
   app::frmMainframe& Start();
-  app::frmMainframe& window() { return *window_; }
+  app::frmMainframe& window() { return *program_.mainframe(); }
 
   void Answer(std::initializer_list<ui::Answer> answers);
   // The transcript so far, which is then cleared.
@@ -43,32 +40,13 @@ class MainframeHarness {
   void Fail(registry::RegistryCall call, std::uint32_t nth, long code) {
     faults_.Add({call, faults_.CallCount(call) + nth, code});
   }
-  headless::HeadlessToolkit& toolkit() { return toolkit_; }
+  headless::HeadlessToolkit& toolkit() { return program_.toolkit(); }
 
  private:
-  // The program's windows, remembering the main window's logic.
-  class Windows : public app::ProgramWindows {
-   public:
-    Windows(app::Services& services, app::frmMainframe*& mainframe)
-        : ProgramWindows(services), mainframe_(mainframe) {}
-    std::unique_ptr<ui::WindowLogic> CreateLogic(std::string_view window) override;
-
-   private:
-    app::frmMainframe*& mainframe_;
-  };
-
   std::ostringstream out_;
-  headless::Transcript transcript_{out_};
   store::SubstituteStore store_;
   registry::FaultInjector faults_{store_};
-  headless::HeadlessToolkit toolkit_;
-  headless::FakeSystemInfo system_{platform::kPlatformWin32Nt};
-  headless::FakeRestart restart_;
-  headless::RecordingShell shell_{transcript_};
-  headless::FakeMusic music_;
-  app::Services services_;
-  app::frmMainframe* window_ = nullptr;
-  Windows windows_{services_, window_};
+  headless::HeadlessProgram program_;
 };
 
 }  // namespace zorvanel::testing

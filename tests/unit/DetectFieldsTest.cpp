@@ -6,18 +6,11 @@
 
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 
-#include "app/Services.h"
-#include "app/ProgramWindows.h"
-#include "app/WindowNames.h"
 #include "app/frmMainframe.h"
 #include "detect/ManualVersionChoice.h"
-#include "platform/headless/FakeServices.h"
-#include "platform/headless/HeadlessToolkit.h"
-#include "platform/store/RegFile.h"
-#include "platform/store/SubstituteStore.h"
+#include "tests/support/MainframeHarness.h"
 
 namespace zorvanel::detect {
 namespace {
@@ -26,58 +19,21 @@ constexpr const char* kServiceKey = "SYSTEM\\CurrentControlSet\\Services\\nv";
 constexpr const char* kVideoKey =
     "SYSTEM\\CurrentControlSet\\Control\\Video\\{23A77BF7-ED96-40EC-AF06-9B1F4867732A}\\0000";
 
-store::Key LoadStore(const std::string& name) {
-  const std::string path = std::string(ZORVANEL_TEST_DATA) + "/stores/" + name;
-  std::ifstream in(path, std::ios::binary);
-  return store::ParseRegFile(std::string(std::istreambuf_iterator<char>(in), {}), path);
+std::string StoreText(const std::string& name) {
+  std::ifstream in(std::string(ZORVANEL_TEST_DATA) + "/stores/" + name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
-
-// Keeps hold of the main window's logic so that its fields can be read.
-class KeptWindows : public ui::WindowFactory {
- public:
-  explicit KeptWindows(app::Services& services) : inner_(services) {}
-  const ui::WindowLayout& Layout(std::string_view window) const override {
-    return inner_.Layout(window);
-  }
-  std::unique_ptr<ui::WindowLogic> CreateLogic(std::string_view window) override {
-    auto logic = inner_.CreateLogic(window);
-    if (window == app::kMainframe) main = static_cast<app::frmMainframe*>(logic.get());
-    return logic;
-  }
-  app::frmMainframe* main = nullptr;
-
- private:
-  app::ProgramWindows inner_;
-};
 
 // One start of the program on a store, without a screen.
 class Machine {
  public:
-  explicit Machine(const std::string& storeName)
-      : store_(LoadStore(storeName)),
-        toolkit_(transcript_, "."),
-        system_(platform::kPlatformWin32Nt),
-        restart_(transcript_, true),
-        shell_(transcript_),
-        music_(transcript_, true, toolkit_.CurrentDirectory()),
-        services_{toolkit_, store_, system_, restart_, shell_, music_},
-        windows_(services_) {
-    toolkit_.Attach(windows_);
-    toolkit_.Start(app::kMainframe);
+  explicit Machine(const std::string& storeName) : harness_(StoreText(storeName)) {
+    harness_.Start();
   }
-  app::frmMainframe& window() { return *windows_.main; }
+  app::frmMainframe& window() { return harness_.window(); }
 
  private:
-  std::ostringstream out_;
-  headless::Transcript transcript_{out_};
-  store::SubstituteStore store_;
-  headless::HeadlessToolkit toolkit_;
-  headless::FakeSystemInfo system_;
-  headless::FakeRestart restart_;
-  headless::RecordingShell shell_;
-  headless::FakeMusic music_;
-  app::Services services_;
-  KeptWindows windows_;
+  testing::MainframeHarness harness_;
 };
 
 TEST(DetectFields, FollowTheDriverKeysAndTheVersion) {

@@ -2,36 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "app/ProgramWindows.h"
 #include "app/WindowNames.h"
-#include "platform/headless/FakeServices.h"
-#include "platform/headless/HeadlessToolkit.h"
-#include "platform/store/SubstituteStore.h"
+#include "tests/support/MainframeHarness.h"
 
 namespace zorvanel::app {
 namespace {
 
 class MainWindow : public ::testing::Test {
  protected:
-  void SetUp() override {
-    toolkit.Attach(windows);
-    toolkit.Start(kMainframe);
-  }
+  void SetUp() override { harness.Start(); }
   bool Visible(std::string_view control) { return toolkit.Visible({kMainframe, control}); }
   std::string Text(std::string_view control) { return toolkit.Text({kMainframe, control}); }
 
-  std::ostringstream out;
-  headless::Transcript transcript{out};
-  store::SubstituteStore store;
-  headless::HeadlessToolkit toolkit{transcript, "."};
-  headless::FakeSystemInfo system{2};
-  headless::FakeRestart restart{transcript, true};
-  headless::RecordingShell shell{transcript};
-  headless::FakeMusic music{transcript, true, toolkit.CurrentDirectory()};
-  Services services{toolkit, store, system, restart, shell, music};
-  ProgramWindows windows{services};
+  testing::MainframeHarness harness;
+  headless::HeadlessToolkit& toolkit = harness.toolkit();
 };
 
 TEST_F(MainWindow, TheViewSwitchSwapsTheFramesAndComesBackAfterTwoPresses) {

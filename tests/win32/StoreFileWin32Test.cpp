@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -80,7 +82,9 @@ TEST_F(StoreFileWin32Test, AStoreThatCannotBeReadIsNeverOverwritten) {
 TEST_F(StoreFileWin32Test, AFailedWriteKeepsThePreviousFile) {
   std::ofstream(path_, std::ios::binary) << "REGEDIT4\r\n";
   auto file = StoreFile::Open(path_);
-  fs::create_directory(path_ + ".tmp-" + std::to_string(::GetCurrentProcessId()));
+  char pid[7];
+  std::snprintf(pid, sizeof pid, "%06lx", ::GetCurrentProcessId() & 0xFFFFFFUL);
+  fs::create_directory(path_ + ".tmp-" + pid);
   EXPECT_FALSE(file->Write(Key{"HKEY_LOCAL_MACHINE", {}, {Key{"SOFTWARE", {}, {}}}}));
   EXPECT_EQ(ReadFile(path_), "REGEDIT4\r\n");
   EXPECT_EQ(file->Content(), (Key{"HKEY_LOCAL_MACHINE", {}, {}}));
