@@ -1,6 +1,9 @@
 # Included by the main build, which stays on g++: where clang and its
 # libFuzzer runtime are installed, the fuzz build is made in its own tree
 # beside this one and its smoke test runs with this build's tests.
+if(CMAKE_CROSSCOMPILING OR NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
+  return()  # the fuzzer runs on the build machine, beside a Linux build only
+endif()
 find_program(ZORVANEL_CLANGXX NAMES clang++ clang++-14)
 if(ZORVANEL_CLANGXX)
   execute_process(COMMAND ${ZORVANEL_CLANGXX} -print-file-name=libclang_rt.fuzzer-x86_64.a

@@ -90,5 +90,25 @@ TEST_F(StoreFileWin32Test, AFailedWriteKeepsThePreviousFile) {
   EXPECT_EQ(file->Content(), (Key{"HKEY_LOCAL_MACHINE", {}, {}}));
 }
 
+// A store is read only as far as it takes to know it is too large, and a
+// tree that would not read back is never written.
+TEST_F(StoreFileWin32Test, KeepsToTheReadersLimits) {
+  std::ofstream(path_, std::ios::binary) << "REGEDIT4\r\n";
+  fs::resize_file(path_, 2 * kMaxFileBytes);
+  try {
+    StoreFile::Open(path_);
+    ADD_FAILURE() << "opened a huge store";
+  } catch (const StoreFileError& error) {
+    EXPECT_NE(std::string(error.what()).find("file larger than the limit"), std::string::npos)
+        << error.what();
+  }
+
+  fs::resize_file(path_, 10);
+  auto store = StoreFile::Open(path_);
+  const Key unreadable{"HKEY_LOCAL_MACHINE", {}, {Key{"a\nb", {}, {}}}};
+  EXPECT_FALSE(store->Write(unreadable));
+  EXPECT_EQ(ReadFile(path_), "REGEDIT4\r\n");
+}
+
 }  // namespace
 }  // namespace zorvanel::store
