@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a build needs, when they are missing.
-# Usage: ensure-deps.sh GROUP...   (groups: build desktop windows fuzz)
+# Usage: ensure-deps.sh GROUP...   (groups: build desktop windows package fuzz)
 # As root it installs them with apt; otherwise it prints the line to run.
 set -euo pipefail
 
 packages_for() {
   case "$1" in
-    build) echo cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev ;;
+    build) echo cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev python3 ;;
     desktop) echo qt6-base-dev pkgconf libsystemd-dev libfluidsynth-dev fluid-soundfont-gm \
                   fonts-dejavu-core fonts-liberation xdg-utils xvfb xauth ;;
-    windows) echo mingw-w64 wine wine64 xvfb xauth xdotool imagemagick ;;
+    windows) echo mingw-w64 wine wine64 xvfb xauth xdotool imagemagick unzip ;;
+    package) echo dpkg-dev fakeroot lintian desktop-file-utils man-db ;;
     fuzz) echo clang libclang-rt-14-dev ;;
     *) echo "ensure-deps.sh: unknown group $1" >&2; exit 2 ;;
   esac

@@ -3,8 +3,9 @@
 # Windows and their executables checked; then, in a fresh Wine prefix and
 # with no display, the 64-bit build's unit tests (the registry contract on
 # Wine's registry among them) and the replay scenarios on Wine's registry,
-# compared with the same expected transcripts as on Linux; last, the native
-# window on a virtual display, with screenshots.
+# compared with the same expected transcripts as on Linux; then the zip
+# packages, unpacked and run from a fresh folder; last, the native window on
+# a virtual display, with screenshots.
 # These machines cannot run 32-bit code under Wine, so the i686 build, the
 # one for Windows 2000/XP, is compiled and checked but not run.
 set -euo pipefail
@@ -20,6 +21,7 @@ phase "building the Windows programs"
 for preset in windows-i686 windows-x86_64; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j2
+  cmake --build --preset "$preset" --target package >/dev/null
 done
 cmake --preset default >/dev/null
 cmake --build --preset default -j2 --target zorvanel-wine-tool
@@ -133,6 +135,48 @@ echo "replay scenarios under Wine: $passed passed, $failed failed" \
      "($on_store on the substitute store, the rest on Wine's registry);" \
      "${#skipped[@]} skipped, needing values in creation order: ${skipped[*]}"
 [ "$failed" -eq 0 ] || exit 1
+
+# ---------------------------------------------------------------- packages
+
+phase "the zip packages"
+root=$PWD
+version=$(awk -F'"' '/kProgramVersion =/ {split($2, v, " "); print v[1]}' src/app/ProductKey.h)
+for bits in win32 win64; do
+  [ "$bits" = win32 ] && preset=windows-i686 || preset=windows-x86_64
+  zip=build/$preset/zorvanel-$version-$bits.zip
+  echo "$zip: $(stat -c %s "$zip") bytes"
+  folder=zorvanel-$version-$bits
+  listed=$(unzip -Z1 "$zip" | grep -v '/$' | sort | tr '\n' ' ')
+  [ "$listed" = "$folder/licence.txt $folder/readme.txt $folder/refresh.dat $folder/zorvanel.exe " ] ||
+    { echo "$zip holds: $listed" >&2; exit 1; }
+  # Explorer's properties of the program: the version resource.
+  for field in ProductName CompanyName FileDescription ProductVersion; do
+    strings -el "build/$preset/src/windows/zorvanel.exe" | grep -qx "$field" ||
+      { echo "$preset zorvanel.exe has no $field in its version resource" >&2; exit 1; }
+  done
+done
+rm -rf "$work/unpacked" && mkdir "$work/unpacked"
+unzip -q "build/windows-x86_64/zorvanel-$version-win64.zip" -d "$work/unpacked"
+unpacked=$work/unpacked/zorvanel-$version-win64
+# Notepad on Windows 2000/XP: CRLF line ends, 80 columns.
+if grep -qv $'\r$' "$unpacked/readme.txt" ||
+   ! awk 'length($0) > 81 {wide = 1} END {exit wide}' "$unpacked/readme.txt"; then
+  echo "readme.txt has lines without CRLF or wider than 80 columns" >&2; exit 1
+fi
+head -c 4 "$unpacked/refresh.dat" | grep -q MThd || { echo "refresh.dat is no MIDI file" >&2; exit 1; }
+# The program's logic from the unpacked folder, on Wine's registry: the
+# read-me code asks for readme.txt there, the easter egg loads refresh.dat
+# there (a missing file would add an error box to the transcript).
+"$tool" reset "${previous_store[@]}" >"$work/reset.reg"
+import_reg "$work/reset.reg"
+for name in codes/readme codes/egg-music; do
+  (cd "$unpacked" && unset DISPLAY && wine "$root/$x64_dir/zorvanel-replay.exe" - \
+     <"$root/tests/replay/scenarios/$name.replay") >"$work/transcript" 2>&1
+  diff -u --label "$name (expected)" --label "$name (from the unpacked zip)" \
+    <("$tool" canonical "tests/replay/scenarios/$name.expected") \
+    <("$tool" canonical "$work/transcript")
+done
+echo "the win64 zip runs from a fresh folder with its read-me and music"
 
 # ---------------------------------------------------------------- screenshots
 

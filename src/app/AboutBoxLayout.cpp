@@ -37,7 +37,7 @@ ui::WindowLayout BuildLayout() {
       .showInTaskbar = false,
       .controls = {
           {.name = "Image1", .kind = ControlKind::Image, .twips = {120, 240, 480, 480}},
-          {.name = "Label5", .twips = {720, 120, 3615, 375}, .text = "Zorvanel",
+          {.name = "Label5", .twips = {720, 120, 3615, 375}, .text = kProductName,
            .fore = kLightRed, .back = kBlack, .font = kTitle},
           {.name = "Label6", .twips = {720, 480, 3615, 255},
            .text = string("Version ") + kProgramVersion, .fore = ui::kRed, .back = kBlack},

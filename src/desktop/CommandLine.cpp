@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "desktop/ProgramFiles.h"
+
 namespace zorvanel::desktop {
 
 namespace {
@@ -51,5 +53,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 void PrintUsage(std::ostream& out) { out << kUsage; }
+
+void PrintHelp(std::ostream& out, const ProgramFiles& files) {
+  out << kUsage << "\n"
+      << "The read-me and F.A.Q.: " << files.documentFolder << "/readme.txt\n"
+      << "The easter egg's music: " << files.dataFolder << "/refresh.dat\n";
+}
 
 }  // namespace zorvanel::desktop

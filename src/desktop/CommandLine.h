@@ -18,6 +18,10 @@ struct CommandLine {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
+struct ProgramFiles;
+
 void PrintUsage(std::ostream& out);
+// The usage, and where the program's read-me and music are.
+void PrintHelp(std::ostream& out, const ProgramFiles& files);
 
 }  // namespace zorvanel::desktop

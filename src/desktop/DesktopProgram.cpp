@@ -5,8 +5,9 @@ namespace zorvanel::desktop {
 // The windows ask the services for the toolkit, and the toolkit asks the
 // windows for layouts; each only keeps a reference until the program runs.
 DesktopProgram::DesktopProgram(store::Key content, store::SubstituteStore::Persist persist,
-                               qt::QtToolkitOptions options)
+                               qt::QtToolkitOptions options, std::string documentFolder)
     : store_(std::move(content)),
+      shell_("xdg-open", std::move(documentFolder)),
       windows_(services_),
       toolkit_(windows_, std::move(options)),
       services_{toolkit_, store_, system_, restart_, shell_, music_} {

@@ -14,8 +14,9 @@ namespace zorvanel::desktop {
 
 class DesktopProgram {
  public:
+  // Notepad's documents are looked for in documentFolder when it is given.
   DesktopProgram(store::Key content, store::SubstituteStore::Persist persist,
-                 qt::QtToolkitOptions options);
+                 qt::QtToolkitOptions options, std::string documentFolder = {});
 
   qt::QtToolkit& toolkit() { return toolkit_; }
 

@@ -14,6 +14,7 @@
 #include "desktop/CommandLine.h"
 #include "desktop/DesktopProgram.h"
 #include "desktop/DesktopStore.h"
+#include "desktop/ProgramFiles.h"
 #include "platform/qt/ProgramIcon.h"
 
 namespace {
@@ -57,9 +58,10 @@ std::unique_ptr<store::StoreFile> OpenStore(const desktop::CommandLine& options)
 
 int main(int argc, char** argv) {
   const auto options = desktop::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  const desktop::ProgramFiles files = desktop::ThisProgramsFiles();
   switch (options.action) {
     case desktop::CommandLine::Action::Help:
-      desktop::PrintUsage(std::cout);
+      desktop::PrintHelp(std::cout, files);
       return 0;
     case desktop::CommandLine::Action::Version:
       std::cout << app::kMainframeCaption << '\n';
@@ -84,7 +86,7 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   desktop::DesktopProgram program(file->Content(),
                                   [&file](const store::Key& root) { return file->Write(root); },
-                                  {});
+                                  {.programFolder = files.dataFolder}, files.documentFolder);
   if (!program.toolkit().Start(app::kMainframe)) return 0;  // ended while loading
   return QApplication::exec();
 }

@@ -50,16 +50,22 @@ class FluidSynthTest : public ::testing::Test {
   fs::path dir_;
 };
 
-// Renders until the player is done (at most a minute of music) and returns
-// the loudest sample.
-int RenderToFile(FluidSynthEngine& engine) {
+// Renders until the player is done, at most two minutes of music; returns
+// the seconds rendered, or -1.
+double RenderToFile(FluidSynthEngine& engine) {
+  double rate = 0;
+  int blockSize = 0;
+  fluid_settings_getnum(engine.settings(), "synth.sample-rate", &rate);
+  fluid_settings_getint(engine.settings(), "audio.period-size", &blockSize);
   fluid_file_renderer_t* renderer = new_fluid_file_renderer(engine.synth());
-  if (!renderer) return -1;
-  for (int block = 0; block < 60 * 44100 / 64 && engine.Running(); ++block) {
+  if (!renderer || rate <= 0 || blockSize <= 0) return -1;
+  const double blockSeconds = blockSize / rate;
+  int block = 0;
+  for (; block * blockSeconds < 120 && engine.Running(); ++block) {
     fluid_file_renderer_process_block(renderer);
   }
   delete_fluid_file_renderer(renderer);
-  return 0;
+  return block * blockSeconds;
 }
 
 int Loudest(const fs::path& raw) {
@@ -72,23 +78,38 @@ int Loudest(const fs::path& raw) {
 }
 
 // The whole way from a MIDI file to samples, with the sound font the program
-// uses; played once, it ends by itself, and can be played again.
+// uses; played once, it ends by itself, and can be played again. The music
+// the program ships passes FluidSynth's own file check and lasts its 30 to
+// 60 seconds.
 TEST_F(FluidSynthTest, RendersAMidiFileToSound) {
-  FluidSynthEngine engine;
-  const std::string out = (dir_ / "out.raw").string();
-  fluid_settings_setstr(engine.settings(), "audio.file.name", out.c_str());
-  fluid_settings_setstr(engine.settings(), "audio.file.type", "raw");
-  fluid_settings_setstr(engine.settings(), "audio.file.format", "s16");
-  ASSERT_TRUE(engine.Prepare(kGeneralMidiSoundFont));
-  ASSERT_TRUE(engine.Load(MidiPath()));
-  for (int round = 1; round <= 2; ++round) {
-    SCOPED_TRACE("round " + std::to_string(round));
-    fs::remove(out);
-    ASSERT_TRUE(engine.Start());
-    ASSERT_EQ(RenderToFile(engine), 0);
-    EXPECT_FALSE(engine.Running());
-    EXPECT_GT(fs::file_size(out), 0u);
-    EXPECT_GT(Loudest(out), 100) << "only silence came out";
+  struct Case {
+    const char* name;
+    std::string path;
+    double shortest, longest;  // seconds, with the last notes' release
+    int rounds;
+  };
+  const Case cases[] = {{"a few notes", MidiPath(), 0.5, 5, 2},
+                        {"the shipped refresh.dat", ZORVANEL_MUSIC_FILE, 30, 65, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_TRUE(fluid_is_midifile(c.path.c_str()));
+    FluidSynthEngine engine;
+    const std::string out = (dir_ / "out.raw").string();
+    fluid_settings_setstr(engine.settings(), "audio.file.name", out.c_str());
+    fluid_settings_setstr(engine.settings(), "audio.file.type", "raw");
+    fluid_settings_setstr(engine.settings(), "audio.file.format", "s16");
+    ASSERT_TRUE(engine.Prepare(kGeneralMidiSoundFont));
+    ASSERT_TRUE(engine.Load(c.path));
+    for (int round = 1; round <= c.rounds; ++round) {
+      SCOPED_TRACE("round " + std::to_string(round));
+      fs::remove(out);
+      ASSERT_TRUE(engine.Start());
+      const double seconds = RenderToFile(engine);
+      EXPECT_FALSE(engine.Running());
+      EXPECT_GE(seconds, c.shortest);
+      EXPECT_LE(seconds, c.longest);
+      EXPECT_GT(Loudest(out), 100) << "only silence came out";
+    }
   }
 }
 

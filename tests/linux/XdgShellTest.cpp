@@ -23,6 +23,7 @@ TEST(OpenTargetTest, WhatEachRequestOpens) {
     const char* parameters;
     const char* directory;
     std::optional<std::string> target;
+    const char* documents = "";
   };
   const Case cases[] = {
       {"web link", "open", "http://www.example.org", "", "", "http://www.example.org"},
@@ -35,6 +36,12 @@ TEST(OpenTargetTest, WhatEachRequestOpens) {
        "/opt/zorvanel/readme.txt"},
       {"read-me in the current directory", "open", "notepad.exe", "readme.txt", "",
        here + "/readme.txt"},
+      {"read-me in the documents folder", "open", "notepad.exe", "readme.txt", "",
+       "/usr/share/doc/zorvanel/readme.txt", "/usr/share/doc/zorvanel"},
+      {"a working directory before the documents folder", "open", "notepad.exe", "readme.txt",
+       "/opt/zorvanel", "/opt/zorvanel/readme.txt", "/usr/share/doc/zorvanel"},
+      {"a link is no document", "open", "http://www.example.org", "", "",
+       "http://www.example.org", "/usr/share/doc/zorvanel"},
       {"a document named like an option", "open", "--help", "", "/opt/zorvanel",
        "/opt/zorvanel/--help"},
       {"an absolute document", "open", "/etc/motd", "", "/opt/zorvanel", "/etc/motd"},
@@ -44,7 +51,7 @@ TEST(OpenTargetTest, WhatEachRequestOpens) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(OpenTarget(c.verb, c.file, c.parameters, c.directory), c.target);
+    EXPECT_EQ(OpenTarget(c.verb, c.file, c.parameters, c.directory, c.documents), c.target);
   }
 }
 

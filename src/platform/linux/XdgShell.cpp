@@ -43,11 +43,13 @@ bool IsNotepad(std::string_view file) {
 }  // namespace
 
 std::optional<std::string> OpenTarget(std::string_view verb, std::string_view file,
-                                      std::string_view parameters, std::string_view directory) {
+                                      std::string_view parameters, std::string_view directory,
+                                      std::string_view documents) {
   if (!SameIgnoringCase(verb, "open")) return std::nullopt;
   std::string_view document = file;
   if (IsNotepad(file)) {
     document = parameters;
+    if (directory.empty()) directory = documents;
   } else if (!parameters.empty()) {
     return std::nullopt;  // a program of its own: there is none to run here
   }
@@ -64,7 +66,7 @@ std::optional<std::string> OpenTarget(std::string_view verb, std::string_view fi
 void XdgShell::ShellExecute(std::uintptr_t /*owner*/, std::string_view verb,
                             std::string_view file, std::string_view parameters,
                             std::string_view directory, int /*showCommand*/) {
-  std::optional<std::string> target = OpenTarget(verb, file, parameters, directory);
+  std::optional<std::string> target = OpenTarget(verb, file, parameters, directory, documents_);
   if (!target) return;
   std::string program = launcher_;
   char* argv[] = {program.data(), target->data(), nullptr};
