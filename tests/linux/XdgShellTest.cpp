@@ -40,8 +40,6 @@ TEST(OpenTargetTest, WhatEachRequestOpens) {
        "/usr/share/doc/zorvanel/readme.txt", "/usr/share/doc/zorvanel"},
       {"a working directory before the documents folder", "open", "notepad.exe", "readme.txt",
        "/opt/zorvanel", "/opt/zorvanel/readme.txt", "/usr/share/doc/zorvanel"},
-      {"a link is no document", "open", "http://www.example.org", "", "",
-       "http://www.example.org", "/usr/share/doc/zorvanel"},
       {"a document named like an option", "open", "--help", "", "/opt/zorvanel",
        "/opt/zorvanel/--help"},
       {"an absolute document", "open", "/etc/motd", "", "/opt/zorvanel", "/etc/motd"},
