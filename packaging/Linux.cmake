@@ -13,13 +13,13 @@ cmake_path(ABSOLUTE_PATH doc_from_bin BASE_DIRECTORY ${program_dir} NORMALIZE
            OUTPUT_VARIABLE doc_dir)
 
 zorvanel_readme(${doc_dir})
-zorvanel_music(${data_dir})
+zorvanel_music_file(${data_dir})
 if(NOT TARGET zorvanel)
   return()  # no desktop program here (see src/CMakeLists.txt): nothing to install
 endif()
 target_compile_definitions(zorvanel_desktop PRIVATE
   ZORVANEL_DATA_FROM_BIN="${data_from_bin}" ZORVANEL_DOC_FROM_BIN="${doc_from_bin}")
-add_dependencies(zorvanel zorvanel_music)
+add_dependencies(zorvanel zorvanel_music_file)
 configure_file(${PROJECT_SOURCE_DIR}/examples/sample-xp.reg ${data_dir}/sample-xp.reg COPYONLY)
 
 # The icons in the sizes desktops ask for, drawn by the program's own icon code.

@@ -3,9 +3,9 @@
 # the licence: `cmake --build --preset windows-i686 --target package`.
 set(program_dir ${PROJECT_BINARY_DIR}/src/windows)
 zorvanel_readme(${program_dir})
-zorvanel_music(${program_dir})
+zorvanel_music_file(${program_dir})
 configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${program_dir}/licence.txt NEWLINE_STYLE CRLF)
-add_dependencies(zorvanel zorvanel_music)
+add_dependencies(zorvanel zorvanel_music_file)
 
 # The version resource Explorer shows in the program's properties.
 string(REPLACE "." "," numeric_version "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.0")
