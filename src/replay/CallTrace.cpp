@@ -84,6 +84,12 @@ long CallTrace::RegEnumValue(KeyHandle key, std::uint32_t index, char* name,
                 "key=" + Hex(key) + " index=" + std::to_string(index));
 }
 
+long CallTrace::RegEnumKeyEx(KeyHandle key, std::uint32_t index, char* name,
+                             std::uint32_t* nameLength) {
+  return Traced(RegistryCall::RegEnumKeyEx, inner_.RegEnumKeyEx(key, index, name, nameLength),
+                "key=" + Hex(key) + " index=" + std::to_string(index));
+}
+
 long CallTrace::RegDeleteKey(KeyHandle root, const std::string& path) {
   return Traced(RegistryCall::RegDeleteKey, inner_.RegDeleteKey(root, path), KeyPath(root, path));
 }

@@ -32,9 +32,9 @@ constexpr std::string_view kInMemoryRegistryUsage =
     "empty and kept in memory; with it, FILE (.reg) is read and written in place.\n";
 constexpr std::string_view kUsageTail =
     "--fail makes the Nth call of a registry function (RegOpenKeyEx, RegCreateKeyEx,\n"
-    "RegQueryValueEx, RegSetValueEx, RegEnumValue, RegDeleteKey, RegCloseKey) fail\n"
-    "with the Windows error CODE. --trace-calls writes every registry call, its\n"
-    "arguments and its result to standard error.\n";
+    "RegQueryValueEx, RegSetValueEx, RegEnumValue, RegDeleteKey, RegCloseKey,\n"
+    "RegEnumKeyEx) fail with the Windows error CODE. --trace-calls writes every\n"
+    "registry call, its arguments and its result to standard error.\n";
 
 std::string Usage(const ReplayHost& host) {
   const std::string_view registry =

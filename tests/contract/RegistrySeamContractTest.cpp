@@ -132,6 +132,19 @@ TEST_F(RegistrySeam, BuffersThatAreTooSmallGetTheSizeNeeded) {
   EXPECT_EQ(api.RegCloseKey(key), 0);
 }
 
+// An EDID is read as it is stored, and the monitors' keys are found by
+// enumerating subkeys, in the registry's order (sorted by name).
+TEST_F(RegistrySeam, BinaryValuesAndSubkeysReadBack) {
+  PutRaw("EDID", kRegBinary, Bytes{0, 0xFF, 0, 0x80});
+  EXPECT_EQ(layer.GetBinaryValue(HKEY_LOCAL_MACHINE, kKey, "edid"), (Bytes{0, 0xFF, 0, 0x80}));
+  layer.CreateKey(HKEY_LOCAL_MACHINE, kKey + "\\SAM0171");
+  layer.CreateKey(HKEY_LOCAL_MACHINE, kKey + "\\Default_Monitor");
+  EXPECT_EQ(layer.EnumKeyName(HKEY_LOCAL_MACHINE, kKey, 0), "Default_Monitor");
+  EXPECT_EQ(layer.EnumKeyName(HKEY_LOCAL_MACHINE, kKey, 1), "SAM0171");
+  EXPECT_EQ(layer.EnumKeyName(HKEY_LOCAL_MACHINE, kKey, 2), "");
+  EXPECT_EQ(boxes.Count(), 0u);
+}
+
 TEST_F(RegistrySeam, AKeyDoesOnlyWhatItWasOpenedFor) {
   layer.SetStringValue(HKEY_LOCAL_MACHINE, kKey, "Value", "text");
   const KeyHandle queryOnly = Open(registry::KEY_QUERY_VALUE);

@@ -115,7 +115,9 @@ bool IsSilentExistenceTest(const TracedCall& call, const std::vector<TracedCall>
 }
 
 bool IsReportedFailure(const TracedCall& call, const std::vector<TracedCall>& trace) {
-  const bool endOfList = call.function == "RegEnumValue" && call.code == kNoMoreItems;
+  const bool endOfList =
+      (call.function == "RegEnumValue" || call.function == "RegEnumKeyEx") &&
+      call.code == kNoMoreItems;
   return call.code != kSuccess && !endOfList && !IsSilentExistenceTest(call, trace);
 }
 

@@ -7,7 +7,7 @@ namespace zorvanel::registry {
 namespace {
 constexpr std::array<std::string_view, kRegistryCallCount> kCallNames = {
     "RegOpenKeyEx", "RegCreateKeyEx", "RegQueryValueEx", "RegSetValueEx",
-    "RegEnumValue", "RegDeleteKey",   "RegCloseKey"};
+    "RegEnumValue", "RegDeleteKey",   "RegCloseKey",   "RegEnumKeyEx"};
 
 template <typename Number>
 bool ParseNumber(std::string_view text, Number* out) {
@@ -76,6 +76,12 @@ long FaultInjector::RegEnumValue(KeyHandle key, std::uint32_t index, char* name,
                                  std::uint32_t* nameLength, std::uint32_t* type) {
   if (auto code = Injected(RegistryCall::RegEnumValue)) return *code;
   return inner_.RegEnumValue(key, index, name, nameLength, type);
+}
+
+long FaultInjector::RegEnumKeyEx(KeyHandle key, std::uint32_t index, char* name,
+                                 std::uint32_t* nameLength) {
+  if (auto code = Injected(RegistryCall::RegEnumKeyEx)) return *code;
+  return inner_.RegEnumKeyEx(key, index, name, nameLength);
 }
 
 long FaultInjector::RegDeleteKey(KeyHandle root, const std::string& path) {

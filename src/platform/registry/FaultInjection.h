@@ -22,8 +22,9 @@ enum class RegistryCall {
   RegEnumValue,
   RegDeleteKey,
   RegCloseKey,
+  RegEnumKeyEx,
 };
-inline constexpr std::size_t kRegistryCallCount = 7;
+inline constexpr std::size_t kRegistryCallCount = 8;
 
 std::string_view CallName(RegistryCall call);
 std::optional<RegistryCall> CallFromName(std::string_view name);
@@ -54,6 +55,8 @@ class FaultInjector : public RegistryApi {
                      const std::uint8_t* data, std::uint32_t size) override;
   long RegEnumValue(KeyHandle key, std::uint32_t index, char* name, std::uint32_t* nameLength,
                     std::uint32_t* type) override;
+  long RegEnumKeyEx(KeyHandle key, std::uint32_t index, char* name,
+                    std::uint32_t* nameLength) override;
   long RegDeleteKey(KeyHandle root, const std::string& path) override;
   long RegCloseKey(KeyHandle key) override;
 

@@ -1,5 +1,5 @@
 #pragma once
-// The registry seam: the seven advapi32 calls the program makes, with their
+// The registry seam: the eight advapi32 calls the program makes, with their
 // Windows result codes. The real registry stands behind it on Windows, the
 // substitute store elsewhere and in tests.
 
@@ -38,6 +38,7 @@ enum AccessMask : std::uint32_t {
 // Value types the program names.
 enum RegistryType : std::uint32_t {
   REG_SZ = 1,
+  REG_BINARY = 3,
   REG_DWORD = 4,
   REG_MULTI_SZ = 7,
 };
@@ -63,6 +64,10 @@ class RegistryApi {
   // included; on success it is the name's length without the terminator.
   virtual long RegEnumValue(KeyHandle key, std::uint32_t index, char* name,
                             std::uint32_t* nameLength, std::uint32_t* type) = 0;
+  // Names the subkey at index, as RegEnumValue names a value; kNoMoreItems
+  // past the last one.
+  virtual long RegEnumKeyEx(KeyHandle key, std::uint32_t index, char* name,
+                            std::uint32_t* nameLength) = 0;
   virtual long RegDeleteKey(KeyHandle root, const std::string& path) = 0;
   virtual long RegCloseKey(KeyHandle key) = 0;
 };

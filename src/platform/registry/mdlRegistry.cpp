@@ -122,6 +122,27 @@ std::string mdlRegistry::GetStringValue(KeyHandle root, const std::string& path,
   return result;
 }
 
+std::vector<std::uint8_t> mdlRegistry::GetBinaryValue(KeyHandle root, const std::string& path,
+                                                      const std::string& name) {
+  auto key = OpenReported(root, path, KEY_QUERY_VALUE);
+  if (!key) return {};
+  std::vector<std::uint8_t> result;
+  std::uint32_t size = 0;
+  if (api_.RegQueryValueEx(*key, name, nullptr, nullptr, &size) != kSuccess) {
+    ShowRegError();
+  } else {
+    result.resize(size);
+    if (api_.RegQueryValueEx(*key, name, nullptr, result.data(), &size) != kSuccess) {
+      ShowRegError();
+      result.clear();
+    } else {
+      result.resize(std::min<std::size_t>(size, result.size()));
+    }
+  }
+  CloseReported(*key);
+  return result;
+}
+
 std::string mdlRegistry::EnumValueName(KeyHandle root, const std::string& path,
                                        std::uint32_t index) {
   auto key = OpenReported(root, path, KEY_READ);
@@ -134,6 +155,24 @@ std::string mdlRegistry::EnumValueName(KeyHandle root, const std::string& path,
   if (code == kSuccess) {
     result = (type == REG_SZ || type == REG_MULTI_SZ) ? std::string(name.data(), length)
                                                       : std::string(kNonTextValueName);
+  } else if (code != kNoMoreItems) {
+    ShowRegError();
+  }
+  CloseReported(*key);
+  return result;
+}
+
+// Key names are at most 255 characters.
+std::string mdlRegistry::EnumKeyName(KeyHandle root, const std::string& path,
+                                     std::uint32_t index) {
+  auto key = OpenReported(root, path, KEY_READ);
+  if (!key) return {};
+  std::string result;
+  std::array<char, 256> name{};
+  std::uint32_t length = 256;
+  const long code = api_.RegEnumKeyEx(*key, index, name.data(), &length);
+  if (code == kSuccess) {
+    result.assign(name.data(), length);
   } else if (code != kNoMoreItems) {
     ShowRegError();
   }

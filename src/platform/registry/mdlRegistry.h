@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/registry/RegistryApi.h"
 #include "platform/ui/MessageBoxes.h"
@@ -37,6 +38,11 @@ class mdlRegistry {
   std::int32_t GetDwordValue(KeyHandle root, const std::string& path, const std::string& name);
   std::string GetStringValue(KeyHandle root, const std::string& path, const std::string& name);
   std::string EnumValueName(KeyHandle root, const std::string& path, std::uint32_t index);
+  // The value's data as stored, whatever its type (an EDID is REG_BINARY).
+  std::vector<std::uint8_t> GetBinaryValue(KeyHandle root, const std::string& path,
+                                           const std::string& name);
+  // The name of the subkey at index; empty past the last one.
+  std::string EnumKeyName(KeyHandle root, const std::string& path, std::uint32_t index);
 
  private:
   // Opens the key, reporting a failure; nullopt when it could not be opened.

@@ -1,6 +1,7 @@
 #include "platform/store/SubstituteStore.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 namespace zorvanel::store {
@@ -157,6 +158,31 @@ long SubstituteStore::RegEnumValue(KeyHandle key, std::uint32_t index, char* nam
   std::memcpy(name, value.name.c_str(), value.name.size() + 1);
   *nameLength = static_cast<std::uint32_t>(value.name.size());
   if (type) *type = value.type;
+  return kSuccess;
+}
+
+// The registry lists subkeys sorted by name without regard to case, whatever
+// order they were made in (values, by contrast, come in creation order).
+long SubstituteStore::RegEnumKeyEx(KeyHandle key, std::uint32_t index, char* name,
+                                   std::uint32_t* nameLength) {
+  long code = kSuccess;
+  const OpenKey* open = Resolve(key, &code);
+  if (!open) return code;
+  if (!(open->access & KEY_ENUMERATE_SUB_KEYS)) return kAccessDenied;
+  const Key* target = Find(open->path);
+  if (index >= target->subkeys.size()) return kNoMoreItems;
+  std::vector<std::string> names;
+  for (const Key& subkey : target->subkeys) names.push_back(subkey.name);
+  auto upper = [](std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+  };
+  std::sort(names.begin(), names.end(),
+            [&](const std::string& a, const std::string& b) { return upper(a) < upper(b); });
+  const std::string& subkey = names[index];
+  if (subkey.size() + 1 > *nameLength) return kMoreData;
+  std::memcpy(name, subkey.c_str(), subkey.size() + 1);
+  *nameLength = static_cast<std::uint32_t>(subkey.size());
   return kSuccess;
 }
 

@@ -39,6 +39,8 @@ class SubstituteStore : public registry::RegistryApi {
                      const std::uint8_t* data, std::uint32_t size) override;
   long RegEnumValue(registry::KeyHandle key, std::uint32_t index, char* name,
                     std::uint32_t* nameLength, std::uint32_t* type) override;
+  long RegEnumKeyEx(registry::KeyHandle key, std::uint32_t index, char* name,
+                    std::uint32_t* nameLength) override;
   long RegDeleteKey(registry::KeyHandle root, const std::string& path) override;
   long RegCloseKey(registry::KeyHandle key) override;
 

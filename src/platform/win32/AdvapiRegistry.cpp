@@ -75,6 +75,15 @@ long AdvapiRegistry::RegEnumValue(KeyHandle key, std::uint32_t index, char* name
   return code;
 }
 
+long AdvapiRegistry::RegEnumKeyEx(KeyHandle key, std::uint32_t index, char* name,
+                                  std::uint32_t* nameLength) {
+  DWORD length = *nameLength;
+  const LONG code =
+      ::RegEnumKeyExA(ToNative(key), index, name, &length, nullptr, nullptr, nullptr, nullptr);
+  if (code == ERROR_SUCCESS) *nameLength = length;
+  return code;
+}
+
 long AdvapiRegistry::RegDeleteKey(KeyHandle root, const std::string& path) {
   return ::RegDeleteKeyA(ToNative(root), path.c_str());
 }

@@ -32,6 +32,7 @@ inline const HKEY kNativeLocalMachine = HKEY_LOCAL_MACHINE;
 #undef KEY_ENUMERATE_SUB_KEYS
 #undef KEY_READ
 #undef REG_SZ
+#undef REG_BINARY
 #undef REG_DWORD
 #undef REG_MULTI_SZ
 #undef RegOpenKeyEx
@@ -39,6 +40,7 @@ inline const HKEY kNativeLocalMachine = HKEY_LOCAL_MACHINE;
 #undef RegQueryValueEx
 #undef RegSetValueEx
 #undef RegEnumValue
+#undef RegEnumKeyEx
 #undef RegDeleteKey
 #undef MessageBox
 #undef SetCurrentDirectory
