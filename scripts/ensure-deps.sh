@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a build needs, when they are missing.
-# Usage: ensure-deps.sh GROUP...   (groups: build desktop windows package fuzz)
+# Usage: ensure-deps.sh GROUP...   (groups: build test desktop windows package fuzz)
 # As root it installs them with apt; otherwise it prints the line to run.
 set -euo pipefail
 
@@ -12,6 +12,8 @@ packages_for() {
     windows) echo mingw-w64 wine wine64 xvfb xauth xdotool imagemagick unzip ;;
     package) echo dpkg-dev fakeroot lintian desktop-file-utils man-db ;;
     fuzz) echo clang libclang-rt-14-dev ;;
+    # The reference the EDID parser is checked against.
+    test) echo edid-decode ;;
     *) echo "ensure-deps.sh: unknown group $1" >&2; exit 2 ;;
   esac
 }

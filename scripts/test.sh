@@ -5,7 +5,7 @@
 # their packages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/ensure-deps.sh build desktop fuzz
+bash scripts/ensure-deps.sh build test desktop fuzz
 for preset in default sanitize; do
   cmake --preset "$preset"
   cmake --build --preset "$preset"

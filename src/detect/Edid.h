@@ -1,0 +1,32 @@
+#pragma once
+// A monitor's EDID, as far as the refresh rates need it: its name and its
+// range limits. The data comes from the registry, so anything may be in it.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace zorvanel::detect {
+
+// What a monitor says it takes. Clock 0 means the EDID gives no clock limit.
+struct RangeLimits {
+  int minVerticalHz = 0;
+  int maxVerticalHz = 0;
+  int minHorizontalKHz = 0;
+  int maxHorizontalKHz = 0;
+  int maxPixelClockMHz = 0;
+
+  bool operator==(const RangeLimits&) const = default;
+};
+
+struct Edid {
+  std::string name;                   // empty when the EDID names no product
+  std::optional<RangeLimits> limits;  // none without a usable range-limits descriptor
+};
+
+// nullopt when the data is no EDID to be trusted: not whole 128-byte blocks,
+// no header, or a base block whose checksum is wrong.
+std::optional<Edid> ParseEdid(std::span<const std::uint8_t> data);
+
+}  // namespace zorvanel::detect
