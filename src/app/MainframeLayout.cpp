@@ -116,17 +116,21 @@ void AddInfoRows(std::vector<ControlSpec>& c, const char* frame, const InfoRow* 
 
 void AddSystemInformationPage(std::vector<ControlSpec>& c) {
   c.push_back(Page("fmeSysInfo", false));
-  c.push_back(Frame("Frame19", "fmeSysInfo", {0, 0, 5655, 615}, "General:"));
+  c.push_back(Frame("Frame19", "fmeSysInfo", {0, 0, 5655, 855}, "General:"));
   c.push_back(Label("Label5", "Frame19", {120, 240, 1695, 255}, "Operating system:"));
   ControlSpec os = Value("lblOS", "Frame19", {1815, 240, 3720, 255}, true);
   os.text = "Windows 95/98/ME";
   c.push_back(std::move(os));
+  c.push_back(Label("Label18", "Frame19", {120, 480, 1695, 255}, "Monitor:"));
+  ControlSpec monitor = Value("lblMonitor", "Frame19", {1815, 480, 3720, 255}, false);
+  monitor.text = "not found";
+  c.push_back(std::move(monitor));
 
-  ControlSpec switchInfo = Button("cmdSwitchInfo", "fmeSysInfo", {4560, 720, 975, 255}, "Advanced");
+  ControlSpec switchInfo = Button("cmdSwitchInfo", "fmeSysInfo", {4560, 960, 975, 255}, "Advanced");
   switchInfo.visible = false;
   c.push_back(std::move(switchInfo));
 
-  c.push_back(Frame("fmeDrvInfo", "fmeSysInfo", {0, 720, 5655, 1815}, "Driver information:"));
+  c.push_back(Frame("fmeDrvInfo", "fmeSysInfo", {0, 960, 5655, 1815}, "Driver information:"));
   static constexpr InfoRow kDriverRows[] = {
       {"Device description:", "Label8", "lblDeviceDesc", true},
       {"Detonator version:", "Label9", "lblDetVer", true},
@@ -138,7 +142,7 @@ void AddSystemInformationPage(std::vector<ControlSpec>& c) {
   AddInfoRows(c, "fmeDrvInfo", kDriverRows, 6, 255, 255, 3255);
 
   ControlSpec registryFrame =
-      Frame("fmeRegInfo", "fmeSysInfo", {0, 720, 5655, 1815}, "Registry information:");
+      Frame("fmeRegInfo", "fmeSysInfo", {0, 960, 5655, 1815}, "Registry information:");
   registryFrame.visible = false;
   c.push_back(std::move(registryFrame));
   static constexpr InfoRow kRegistryRows[] = {
@@ -149,10 +153,10 @@ void AddSystemInformationPage(std::vector<ControlSpec>& c) {
   };
   AddInfoRows(c, "fmeRegInfo", kRegistryRows, 4, 390, 390, 615);
 
-  ControlSpec summary = Frame("Frame23", "fmeSysInfo", {0, 2640, 5655, 3615}, "Summary:");
+  ControlSpec summary = Frame("Frame23", "fmeSysInfo", {0, 2880, 5655, 3375}, "Summary:");
   summary.fore = ui::kRed;
   c.push_back(std::move(summary));
-  c.push_back(Label("lblSummary", "Frame23", {120, 240, 5415, 1935},
+  c.push_back(Label("lblSummary", "Frame23", {120, 240, 5415, 1695},
                     "The fix should work properly."));
   for (auto [name, left, caption] :
        {std::tuple{"obtVerError40", 120, "Detonator 40.41 or higher"},
@@ -160,9 +164,9 @@ void AddSystemInformationPage(std::vector<ControlSpec>& c) {
     c.push_back({.name = name, .kind = ControlKind::OptionButton, .container = "Frame23",
                  .twips = {left, 1320, 2535, 255}, .text = caption, .visible = false});
   }
-  c.push_back(Rule("Line2", "Frame23", 120, 2160, 5535, 2160));
+  c.push_back(Rule("Line2", "Frame23", 120, 1920, 5535, 1920));
   ControlSpec faq = Label(
-      "Label6", "Frame23", {120, 2280, 5415, 1215},
+      "Label6", "Frame23", {120, 2040, 5415, 1215},
       "Before you write an e-mail, please read the F.A.Q. first. If your problem is not answered "
       "there, describe your system configuration in detail: drivers, software and hardware.");
   faq.fore = ui::kRed;
@@ -217,14 +221,16 @@ void AddGridFrame(std::vector<ControlSpec>& c) {
   }
   c.push_back(Rule("Line11", "Frame25", 2805, 200, 2805, 5040));
   AddRateGrid(c);
-  c.push_back(Label("Label60", "Frame25", {2880, 3360, 2655, 255},
+  c.push_back(Label("Label60", "Frame25", {2880, 3240, 2655, 255},
                     "(Red means: Common 4:3 resolution)"));
-  ControlSpec noAuto = Label("Label7", "Frame25", {2880, 3840, 2655, 495},
+  ControlSpec noAuto = Label("Label7", "Frame25", {2880, 3540, 2655, 495},
                              "This tool does NOT support auto detection!");
   noAuto.fore = ui::kRed;
   c.push_back(std::move(noAuto));
+  // Disabled until start-up finds what each needs: a monitor's limits, the driver.
   for (auto [name, top, caption] :
-       {std::tuple{"cmdBackup", 4440, "Make backup of internal settings"},
+       {std::tuple{"cmdBestRates", 4080, "Best for my monitor"},
+        std::tuple{"cmdBackup", 4440, "Make backup of internal settings"},
         std::tuple{"cmdRestore", 4800, "Load backup of internal settings"}}) {
     ControlSpec button = Button(name, "Frame25", {2880, top, 2655, 255}, caption);
     button.enabled = false;

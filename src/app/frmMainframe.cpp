@@ -9,10 +9,12 @@
 #include "app/ProgramEnd.h"
 #include "app/AboutBox.h"
 #include "app/TypedCodes.h"
+#include "detect/DetectMonitors.h"
 #include "detect/DetectSystem.h"
 #include "detect/ManualVersionChoice.h"
 #include "modes/Apply.h"
 #include "modes/BackupRestore.h"
+#include "modes/MonitorChoices.h"
 #include "modes/RateGrid.h"
 #include "app/WindowNames.h"
 #include "modes/ModeLists.h"
@@ -71,6 +73,7 @@ void frmMainframe::Form_Load() {
   }
 
   for (const auto& resolution : modes::kResolutions) form_.ShowItem(resolution.box, modes::kNoRate);
+  detect::DetectMonitors(*this);
   detect::DetectSystem(*this);
 }
 
@@ -84,6 +87,7 @@ void frmMainframe::OnEvent(const ui::Event& event) {
       {"obtVerError40", detect::obtVerError40_Click},
       {"cmdDeselect", modes::cmdDeselect_Click},
       {"cmdApply", modes::cmdApply_Click},
+      {"cmdBestRates", modes::cmdBestRates_Click},
       {"cmdBackup", modes::cmdBackup_Click},
       {"cmdRestore", modes::cmdRestore_Click},
   };

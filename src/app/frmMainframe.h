@@ -4,7 +4,10 @@
 #include "app/Services.h"
 #include "app/TypedCodeState.h"
 #include "app/mdlDMusic.h"
+#include <optional>
+
 #include "detect/DetectionFields.h"
+#include "detect/Edid.h"
 #include "platform/registry/mdlRegistry.h"
 #include "platform/ui/Form.h"
 
@@ -25,6 +28,8 @@ class frmMainframe : public ui::WindowLogic {
 
   detect::DetectionFields fields;
   TypedCodeState codes;
+  // What every counted monitor takes; none when no EDID gives limits.
+  std::optional<detect::RangeLimits> monitorLimits;
 
  private:
   Services& services_;

@@ -11,6 +11,7 @@ struct DetectionFields {
   bool UsesCompressedFormat = false;
   bool HexFormat = false;    // build the hexadecimal mode table
   bool UsesPrefix = false;   // open the hexadecimal table with "{*}"
+  int OfferedRates = 13;     // how many rates the boxes list, from the slowest
 };
 
 }  // namespace zorvanel::detect

@@ -38,6 +38,17 @@ inline constexpr const char* kFormatInactive =
     "WARNING: Unusually, your driver does not have the new compressed mode format activated. The "
     "tool can activate it, but take it as a warning.";
 
+// What lblMonitor says when no limits are known, and the name of a monitor
+// whose EDID names no product.
+inline constexpr const char* kMonitorNotFound = "not found";
+inline constexpr const char* kEdidUnreadable = "EDID unreadable";
+inline constexpr const char* kNoRangeLimits = "no range limits";
+inline constexpr const char* kUnnamedMonitor = "(unnamed)";
+// "2 monitors: " and the limits all of them take.
+inline constexpr const char* kMonitorCount = " monitors: ";
+// Between a monitor's name and its limits.
+inline constexpr const char* kMonitorSeparator = ": ";
+
 inline constexpr const char* kBackupsDeleted =
     "A new version of the Detonator driver was found, since this tool detected your Detonator "
     "version last time. Old backups of your refresh settings will not be available anymore.";

@@ -13,6 +13,11 @@ inline constexpr const char* kDeviceParameters = "\\Device Parameters";
 
 inline constexpr const char* kEnumRoot = "SYSTEM\\CurrentControlSet\\Enum\\";
 inline constexpr const char* kVideoRoot = "SYSTEM\\CurrentControlSet\\Control\\Video\\";
+// Every monitor instance Windows has seen: DISPLAY\<monitor id>\<instance>.
+inline constexpr const char* kMonitorRoot = "SYSTEM\\CurrentControlSet\\Enum\\DISPLAY";
+// An instance attached in this session has this volatile subkey.
+inline constexpr const char* kAttached = "\\Control";
+inline constexpr const char* kEdid = "EDID";
 inline constexpr const char* kClassRoot = "SYSTEM\\CurrentControlSet\\Control\\Class\\";
 
 inline constexpr const char* kDeviceDescription = "Device Description";

@@ -1,9 +1,9 @@
 #include "modes/Apply.h"
 
-#include <charconv>
 #include <string>
 
 #include "app/frmMainframe.h"
+#include "modes/MonitorChoices.h"
 #include "modes/RateGrid.h"
 #include "modes/SettingsTexts.h"
 #include "modes/WriteModeTable.h"
@@ -12,14 +12,6 @@ namespace zorvanel::modes {
 
 namespace {
 
-// The rate a box shows, in hertz; nullopt for "<Select!>".
-std::optional<int> ChosenHertz(const std::string& boxText) {
-  if (!RateIndex(boxText)) return std::nullopt;
-  int hertz = 0;
-  std::from_chars(boxText.data(), boxText.data() + boxText.size(), hertz);
-  return hertz;
-}
-
 bool NothingChosen(const Selection& selection) {
   for (const auto& text : selection) {
     if (ChosenHertz(text)) return false;
@@ -27,12 +19,10 @@ bool NothingChosen(const Selection& selection) {
   return true;
 }
 
-// The rates each validation group passes without a warning; the limit itself passes.
-constexpr int kHighGroupLimit = 85;
-constexpr int kLowGroupLimit = 75;
-
-// Whether a resolution of the group shows a rate above the limit.
-bool AnyAbove(const Selection& selection, ValidationGroup group, int limit) {
+// Whether a resolution of the group shows a rate above the group's limit;
+// the limit itself passes.
+bool AnyAbove(const Selection& selection, ValidationGroup group) {
+  const int limit = GroupLimit(group);
   for (std::size_t r = 0; r < kResolutionCount; ++r) {
     const auto hertz = ChosenHertz(selection[r]);
     if (kResolutions[r].group == group && hertz && *hertz > limit) return true;
@@ -58,14 +48,15 @@ void cmdApply_Click(app::frmMainframe& window) {
     texts::Show(ui, texts::kNoRateChosen);
     return;
   }
-  if (AnyAbove(selection, ValidationGroup::High, kHighGroupLimit) &&
+  if (AnyAbove(selection, ValidationGroup::High) &&
       !ProceedDespite(ui, texts::kHighRateWarningFirst, texts::kHighRateWarningLast)) {
     return;
   }
-  if (AnyAbove(selection, ValidationGroup::Low, kLowGroupLimit) &&
+  if (AnyAbove(selection, ValidationGroup::Low) &&
       !ProceedDespite(ui, texts::kLowRateWarningFirst, texts::kLowRateWarningLast)) {
     return;
   }
+  if (!ProceedBeyondMonitor(window, selection)) return;
   WriteModeTable(window, selection);
 }
 

@@ -30,6 +30,9 @@ inline constexpr std::size_t kRateCount = 13;
 extern const std::array<Resolution, kResolutionCount> kResolutions;
 extern const std::array<Rate, kRateCount> kRates;
 
+// The fastest rate each group takes without a driver warning.
+constexpr int GroupLimit(ValidationGroup group) { return group == ValidationGroup::Low ? 75 : 85; }
+
 // The no-choice entry, item 0 of every box.
 inline constexpr std::string_view kNoRate = "<Select!>";
 

@@ -1,5 +1,8 @@
 #include "modes/RateGrid.h"
 
+#include <algorithm>
+#include <charconv>
+
 #include "app/frmMainframe.h"
 #include "modes/ModeLists.h"
 
@@ -9,6 +12,7 @@ namespace zorvanel::modes {
 // lists did when this was first written; the outcome is the same either way.
 void FillRateLists(app::frmMainframe& window, int count) {
   ui::Form& form = window.form();
+  window.fields.OfferedRates = std::min(count, static_cast<int>(kRateCount));
   for (const auto& resolution : kResolutions) form.ClearItems(resolution.box);
   for (int i = 0; i <= count && i <= static_cast<int>(kRateCount); ++i) {
     const std::string_view item = i == 0 ? kNoRate : kRates[i - 1].text;
@@ -23,6 +27,13 @@ Selection ReadSelection(app::frmMainframe& window) {
     selection[r] = window.form().Text(kResolutions[r].box);
   }
   return selection;
+}
+
+std::optional<int> ChosenHertz(const std::string& boxText) {
+  if (!RateIndex(boxText)) return std::nullopt;
+  int hertz = 0;
+  std::from_chars(boxText.data(), boxText.data() + boxText.size(), hertz);
+  return hertz;
 }
 
 void cmdDeselect_Click(app::frmMainframe& window) {

@@ -16,4 +16,7 @@ void cmdDeselect_Click(app::frmMainframe& window);
 // so one snapshot serves a whole handler.
 Selection ReadSelection(app::frmMainframe& window);
 
+// The rate a box shows, in hertz; nullopt for "<Select!>".
+std::optional<int> ChosenHertz(const std::string& boxText);
+
 }  // namespace zorvanel::modes

@@ -45,6 +45,14 @@ inline constexpr std::string_view kLowRateWarningFirst =
 inline constexpr std::string_view kLowRateWarningLast =
     "If you don't proceed, you should deselect all selected rates, that are higher than 75 Hz in "
     "the low resolution area and reapply.";
+// The question about choices beyond the monitor's limits: the limits, then
+// one line per choice.
+inline constexpr std::string_view kBeyondMonitorTitle = "Beyond your monitor";
+inline constexpr std::string_view kBeyondMonitorFirst = "Your monitor reports these limits: ";
+inline constexpr std::string_view kBeyondMonitorChoices = ". These choices are beyond them:";
+inline constexpr std::string_view kBeyondMonitorLast =
+    "\r\n\r\nA monitor driven beyond its limits shows no picture. Proceed anyway?";
+
 // What both warnings say between their first and last lines, empty lines included.
 inline constexpr std::string_view kRateWarningSymptoms =
     "\r\n\r\n"

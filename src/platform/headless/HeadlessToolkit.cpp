@@ -159,6 +159,9 @@ void HeadlessToolkit::SetTextColor(ui::ControlRef c, ui::Color color) { Find(c).
 void HeadlessToolkit::SetVisible(ui::ControlRef c, bool visible) { Find(c).visible = visible; }
 bool HeadlessToolkit::Visible(ui::ControlRef c) { return Find(c).visible; }
 void HeadlessToolkit::SetEnabled(ui::ControlRef c, bool enabled) { Find(c).enabled = enabled; }
+void HeadlessToolkit::SetToolTip(ui::ControlRef c, std::string_view tooltip) {
+  Find(c).tooltip = tooltip;
+}
 
 void HeadlessToolkit::ClearItems(ui::ControlRef list) {
   Control& control = Find(list);
@@ -358,6 +361,8 @@ std::string HeadlessToolkit::Describe(const Control& c) const {
       field("visible", flag(c.visible));
       break;
   }
+  // Only controls that were given a tooltip show one.
+  if (!c.tooltip.empty()) field("tip", Quote(c.tooltip));
   return line;
 }
 

@@ -178,6 +178,12 @@ void FormWindow::SetEnabled(std::string_view name, bool enabled) {
   if (control->timer) enabled ? control->timer->start() : control->timer->stop();
 }
 
+// Line breaks come as "\r\n"; Qt breaks a plain tooltip at the "\n".
+void FormWindow::SetToolTip(std::string_view name, std::string_view tooltip) {
+  Control* control = Find(name);
+  if (control && control->widget) control->widget->setToolTip(ToQString(tooltip).remove('\r'));
+}
+
 // ------------------------------------------------------------ drop-down lists
 
 namespace {

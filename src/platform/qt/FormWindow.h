@@ -46,6 +46,7 @@ class FormWindow : public QDialog {
   void SetVisible(std::string_view control, bool visible);
   bool Visible(std::string_view control);
   void SetEnabled(std::string_view control, bool enabled);
+  void SetToolTip(std::string_view control, std::string_view tooltip);
 
   void ClearItems(std::string_view list);
   void AddItem(std::string_view list, std::string_view text);

@@ -190,6 +190,10 @@ bool QtToolkit::Visible(ui::ControlRef c) {
 void QtToolkit::SetEnabled(ui::ControlRef c, bool enabled) {
   if (auto* w = Target(c.window)) w->SetEnabled(c.control, enabled);
 }
+
+void QtToolkit::SetToolTip(ui::ControlRef c, std::string_view tooltip) {
+  if (auto* w = Target(c.window)) w->SetToolTip(c.control, tooltip);
+}
 void QtToolkit::ClearItems(ui::ControlRef c) {
   if (auto* w = Target(c.window)) w->ClearItems(c.control);
 }

@@ -60,6 +60,7 @@ class QtToolkit : public ui::Toolkit {
   void SetVisible(ui::ControlRef c, bool visible) override;
   bool Visible(ui::ControlRef c) override;
   void SetEnabled(ui::ControlRef c, bool enabled) override;
+  void SetToolTip(ui::ControlRef c, std::string_view tooltip) override;
   void ClearItems(ui::ControlRef list) override;
   void AddItem(ui::ControlRef list, std::string_view text) override;
   void ShowItem(ui::ControlRef list, std::string_view text) override;

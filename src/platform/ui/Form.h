@@ -22,6 +22,7 @@ class Form {
   void SetVisible(std::string_view c, bool visible) { toolkit_.SetVisible(Ref(c), visible); }
   bool Visible(std::string_view c) { return toolkit_.Visible(Ref(c)); }
   void SetEnabled(std::string_view c, bool enabled) { toolkit_.SetEnabled(Ref(c), enabled); }
+  void SetToolTip(std::string_view c, std::string_view tip) { toolkit_.SetToolTip(Ref(c), tip); }
 
   void ClearItems(std::string_view c) { toolkit_.ClearItems(Ref(c)); }
   void AddItem(std::string_view c, std::string_view text) { toolkit_.AddItem(Ref(c), text); }

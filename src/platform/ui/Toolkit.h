@@ -71,6 +71,8 @@ class Toolkit : public MessageBoxes {
   virtual void SetVisible(ControlRef control, bool visible) = 0;
   virtual bool Visible(ControlRef control) = 0;
   virtual void SetEnabled(ControlRef control, bool enabled) = 0;
+  // The text shown while the mouse rests on the control; empty for none.
+  virtual void SetToolTip(ControlRef control, std::string_view tooltip) = 0;
 
   // Drop-down lists.
   virtual void ClearItems(ControlRef list) = 0;

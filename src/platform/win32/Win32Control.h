@@ -21,7 +21,7 @@ struct Win32Control {
   bool visible = true;   // timers and menu entries; windows keep their own
   bool enabled = true;   // timers
   int interval = 0;      // timers, in milliseconds
-  std::vector<std::string> tooltips;  // tab strips: one per tab
+  std::vector<std::string> tooltips;  // tab strips: one per tab; other controls: at most one
   WNDPROC nativeProc = nullptr;       // tab strips: the control's own procedure
 };
 

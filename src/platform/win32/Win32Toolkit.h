@@ -58,6 +58,7 @@ class Win32Toolkit : public ui::Toolkit {
   void SetVisible(ui::ControlRef control, bool visible) override;
   bool Visible(ui::ControlRef control) override;
   void SetEnabled(ui::ControlRef control, bool enabled) override;
+  void SetToolTip(ui::ControlRef control, std::string_view tooltip) override;
   void ClearItems(ui::ControlRef list) override;
   void AddItem(ui::ControlRef list, std::string_view text) override;
   void ShowItem(ui::ControlRef list, std::string_view text) override;

@@ -70,6 +70,13 @@ bool Win32Toolkit::Visible(ui::ControlRef ref) {
   return (::GetWindowLongA(control.hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
+void Win32Toolkit::SetToolTip(ui::ControlRef ref, std::string_view tooltip) {
+  Win32Control& control = Control(ref);
+  const bool added = !control.tooltips.empty();
+  control.tooltips.assign(1, std::string(tooltip));
+  if (!added) control.window->AddToolTip(control);
+}
+
 void Win32Toolkit::SetEnabled(ui::ControlRef ref, bool enabled) {
   Win32Control& control = Control(ref);
   control.enabled = enabled;

@@ -17,6 +17,19 @@ constexpr UINT kFirstId = 100;
 
 bool IsMenu(const Win32Control& control) { return control.spec->kind == ControlKind::Menu; }
 
+// Hands a tooltip its text, in the character set it asks for.
+void FillTip(const NMHDR& header, LPARAM lParam, const std::string& tip) {
+  if (header.code == TTN_GETDISPINFOA) {
+    reinterpret_cast<NMTTDISPINFOA*>(lParam)->lpszText = const_cast<char*>(tip.c_str());
+  } else if (header.code == TTN_GETDISPINFOW) {
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, tip.c_str(), -1, info->szText,
+                                             ARRAYSIZE(info->szText));
+    if (length == 0) info->szText[ARRAYSIZE(info->szText) - 1] = L'\0';
+    info->lpszText = info->szText;
+  }
+}
+
 }  // namespace
 
 Win32Window::Win32Window(Win32Toolkit& toolkit, const ui::WindowLayout& layout, HWND owner,
@@ -159,6 +172,27 @@ void Win32Window::Destroy() {
   if (hwnd) ::DestroyWindow(hwnd);
 }
 
+// The tooltip subclasses the control to see the mouse; labels are made with
+// SS_NOTIFY, so they receive it. A width limit makes it break at "\r\n".
+void Win32Window::AddToolTip(Win32Control& control) {
+  if (!hwnd_ || !control.hwnd) return;
+  if (!tooltips_) {
+    tooltips_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                                  ::GetModuleHandleA(nullptr), nullptr);
+    if (!tooltips_) return;
+    ::SendMessageA(tooltips_, TTM_SETMAXTIPWIDTH, 0, gdi_.Pixels(5655));
+  }
+  TOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V1_SIZE;  // the size every comctl32 version knows
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = hwnd_;
+  tool.uId = reinterpret_cast<UINT_PTR>(control.hwnd);
+  tool.lpszText = LPSTR_TEXTCALLBACKA;
+  ::SendMessageA(tooltips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 void Win32Window::RunTimer(Win32Control& timer) {
   if (!hwnd_) return;
   if (timer.enabled && timer.interval > 0) {
@@ -238,6 +272,11 @@ void Win32Window::OnCommand(WPARAM wParam, LPARAM lParam) {
 // A tab strip's change of tab is its click; its tooltips ask for their text
 // by the tab's index.
 LRESULT Win32Window::OnNotify(const NMHDR& header, LPARAM lParam) {
+  if (tooltips_ && header.hwndFrom == tooltips_) {
+    Win32Control* control = ControlOfWindow(reinterpret_cast<HWND>(header.idFrom));
+    if (control && !control->tooltips.empty()) FillTip(header, lParam, control->tooltips.front());
+    return 0;
+  }
   for (auto& strip : controls_) {
     if (strip.spec->kind != ControlKind::TabStrip || !strip.hwnd) continue;
     if (header.hwndFrom == strip.hwnd && header.code == TCN_SELCHANGE) {
@@ -246,16 +285,7 @@ LRESULT Win32Window::OnNotify(const NMHDR& header, LPARAM lParam) {
     }
     const auto tooltip = reinterpret_cast<HWND>(::SendMessageA(strip.hwnd, TCM_GETTOOLTIPS, 0, 0));
     if (header.hwndFrom != tooltip || header.idFrom >= strip.tooltips.size()) continue;
-    const std::string& tip = strip.tooltips[header.idFrom];
-    if (header.code == TTN_GETDISPINFOA) {
-      reinterpret_cast<NMTTDISPINFOA*>(lParam)->lpszText = const_cast<char*>(tip.c_str());
-    } else if (header.code == TTN_GETDISPINFOW) {
-      auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-      const int length = ::MultiByteToWideChar(CP_ACP, 0, tip.c_str(), -1, info->szText,
-                                               ARRAYSIZE(info->szText));
-      if (length == 0) info->szText[ARRAYSIZE(info->szText) - 1] = L'\0';
-      info->lpszText = info->szText;
-    }
+    FillTip(header, lParam, strip.tooltips[header.idFrom]);
     return 0;
   }
   return 0;

@@ -42,6 +42,9 @@ class Win32Window {
   void Show();
   void Destroy();
 
+  // Gives the control a tooltip, which asks for its text when it shows.
+  void AddToolTip(Win32Control& control);
+
   // Starts the timer at its interval, or stops it.
   void RunTimer(Win32Control& timer);
 
@@ -69,6 +72,7 @@ class Win32Window {
   HWND owner_;
   Gdi& gdi_;
   HWND hwnd_ = nullptr;
+  HWND tooltips_ = nullptr;  // the tooltips of controls other than tab strips
   HWND focus_ = nullptr;  // the control that had the keyboard when the window lost it
   std::vector<Win32Control> controls_;  // never resized: controls' windows point into it
   std::unique_ptr<ui::WindowLogic> logic_;
