@@ -6,6 +6,7 @@ namespace zorvanel::store {
 
 namespace {
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 template <typename Item, typename List>
 Item* FindByName(List& items, std::string_view name) {
@@ -19,6 +20,12 @@ bool NamesEqual(std::string_view a, std::string_view b) {
   return a.size() == b.size() &&
          std::equal(a.begin(), a.end(), b.begin(),
                     [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+bool NameBefore(std::string_view a, std::string_view b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(UpperAscii(x)) < static_cast<unsigned char>(UpperAscii(y));
+  });
 }
 
 std::vector<std::string> SplitPath(std::string_view path) {

@@ -43,6 +43,8 @@ struct Key {
 
 // Registry names compare like the real registry: ASCII letters without case.
 bool NamesEqual(std::string_view a, std::string_view b);
+// The order the registry lists subkeys in: by name, letters compared as capitals.
+bool NameBefore(std::string_view a, std::string_view b);
 
 // Splits a key path at backslashes, dropping empty components, as the
 // registry does with "A\\B\\" or "A\\\\B".

@@ -1,7 +1,6 @@
 #include "platform/store/SubstituteStore.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 namespace zorvanel::store {
@@ -173,12 +172,7 @@ long SubstituteStore::RegEnumKeyEx(KeyHandle key, std::uint32_t index, char* nam
   if (index >= target->subkeys.size()) return kNoMoreItems;
   std::vector<std::string> names;
   for (const Key& subkey : target->subkeys) names.push_back(subkey.name);
-  auto upper = [](std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-  };
-  std::sort(names.begin(), names.end(),
-            [&](const std::string& a, const std::string& b) { return upper(a) < upper(b); });
+  std::sort(names.begin(), names.end(), NameBefore);
   const std::string& subkey = names[index];
   if (subkey.size() + 1 > *nameLength) return kMoreData;
   std::memcpy(name, subkey.c_str(), subkey.size() + 1);
