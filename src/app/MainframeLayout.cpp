@@ -121,8 +121,9 @@ void AddSystemInformationPage(std::vector<ControlSpec>& c) {
   ControlSpec os = Value("lblOS", "Frame19", {1815, 240, 3720, 255}, true);
   os.text = "Windows 95/98/ME";
   c.push_back(std::move(os));
-  c.push_back(Label("Label18", "Frame19", {120, 480, 1695, 255}, "Monitor:"));
-  ControlSpec monitor = Value("lblMonitor", "Frame19", {1815, 480, 3720, 255}, false);
+  // The monitor's limits are long: its value takes most of the row.
+  c.push_back(Label("Label18", "Frame19", {120, 480, 855, 255}, "Monitor:"));
+  ControlSpec monitor = Value("lblMonitor", "Frame19", {975, 480, 4560, 255}, false);
   monitor.text = "not found";
   c.push_back(std::move(monitor));
 
