@@ -7,8 +7,9 @@ set -euo pipefail
 packages_for() {
   case "$1" in
     build) echo cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev python3 ;;
-    desktop) echo qt6-base-dev pkgconf libsystemd-dev libfluidsynth-dev fluid-soundfont-gm \
-                  fonts-dejavu-core fonts-liberation xdg-utils xvfb xauth ;;
+    desktop) echo qt6-base-dev pkgconf libsystemd-dev libfluidsynth-dev libasound2-dev \
+                  fluid-soundfont-gm fonts-dejavu-core fonts-liberation xdg-utils xvfb xauth \
+                  libxcb1-dev ;;
     windows) echo mingw-w64 wine wine64 xvfb xauth xdotool imagemagick unzip ;;
     package) echo dpkg-dev fakeroot lintian desktop-file-utils man-db ;;
     fuzz) echo clang libclang-rt-14-dev ;;

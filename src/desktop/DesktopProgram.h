@@ -4,8 +4,9 @@
 
 #include "app/ProgramWindows.h"
 #include "desktop/DesktopServices.h"
-#include "platform/linux/FluidSynthMusic.h"
+#include "desktop/ProgramFiles.h"
 #include "platform/linux/LogindRestart.h"
+#include "platform/linux/ModuleMusic.h"
 #include "platform/linux/XdgShell.h"
 #include "platform/qt/QtToolkit.h"
 #include "platform/store/SubstituteStore.h"
@@ -14,9 +15,10 @@ namespace zorvanel::desktop {
 
 class DesktopProgram {
  public:
-  // Notepad's documents are looked for in documentFolder when it is given.
+  // Notepad's documents are looked for in the files' document folder when
+  // it is given; the music engine is the files' music module.
   DesktopProgram(store::Key content, store::SubstituteStore::Persist persist,
-                 qt::QtToolkitOptions options, std::string documentFolder = {});
+                 qt::QtToolkitOptions options, const ProgramFiles& files = {});
 
   qt::QtToolkit& toolkit() { return toolkit_; }
 
@@ -25,7 +27,7 @@ class DesktopProgram {
   LinuxSystemInfo system_;
   platform::LogindRestart restart_;
   platform::XdgShell shell_;
-  platform::FluidSynthMusic music_;
+  platform::ModuleMusic music_;
   app::ProgramWindows windows_;
   qt::QtToolkit toolkit_;
   app::Services services_;

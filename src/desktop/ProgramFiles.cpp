@@ -10,7 +10,8 @@ namespace fs = std::filesystem;
 ProgramFiles ProgramFilesBeside(const std::string& programFolder) {
   const fs::path folder(programFolder);
   return {(folder / ZORVANEL_DATA_FROM_BIN).lexically_normal().string(),
-          (folder / ZORVANEL_DOC_FROM_BIN).lexically_normal().string()};
+          (folder / ZORVANEL_DOC_FROM_BIN).lexically_normal().string(),
+          (folder / ZORVANEL_MUSIC_MODULE_FROM_BIN).lexically_normal().string()};
 }
 
 // The kernel names the running executable; without /proc, the current

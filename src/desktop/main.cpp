@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   desktop::DesktopProgram program(file->Content(),
                                   [&file](const store::Key& root) { return file->Write(root); },
-                                  {.programFolder = files.dataFolder}, files.documentFolder);
+                                  {.programFolder = files.dataFolder}, files);
   if (!program.toolkit().Start(app::kMainframe)) return 0;  // ended while loading
   return QApplication::exec();
 }

@@ -1,4 +1,4 @@
-#include "platform/linux/FluidSynthMusic.h"
+#include "platform/linux/FluidSynthEngine.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -130,21 +130,6 @@ TEST_F(FluidSynthTest, LoadsOnlyMidiFiles) {
     EXPECT_EQ(engine.Load(c.path), c.loads);
     EXPECT_EQ(engine.HasMusic(), c.loads);
   }
-}
-
-// Without an audio output FluidSynth's player would claim to play for ever.
-TEST_F(FluidSynthTest, NoAudioOutputIsNoEngineAndNothingPlays) {
-  FluidSynthMusic music({.audioDriver = "no-such-driver"});
-  EXPECT_FALSE(music.PrepareEngine());
-  EXPECT_FALSE(music.LoadFile(MidiPath()));
-  music.Play();
-  EXPECT_FALSE(music.IsPlaying());
-}
-
-TEST_F(FluidSynthTest, NoSoundFontIsNoEngine) {
-  FluidSynthMusic music({.soundFont = (dir_ / "missing.sf2").string()});
-  EXPECT_FALSE(music.PrepareEngine());
-  EXPECT_FALSE(music.IsPlaying());
 }
 
 }  // namespace
