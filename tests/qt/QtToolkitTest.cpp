@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
@@ -98,6 +99,12 @@ TEST_F(QtToolkitTest, RendersTheLookOfTheLayout) {
   auto* list = Get<QComboBox>("cmbList");
   EXPECT_FALSE(list->isEditable());
   EXPECT_EQ(list->currentText(), "b");
+  // Fonts are the controls' own, not their frames'; a list's pop-up, built
+  // when first needed, has the list's.
+  EXPECT_TRUE(group->font().bold());
+  EXPECT_FALSE(Get("lblInner")->font().bold());
+  EXPECT_EQ(list->font().pixelSize(), 13);
+  EXPECT_EQ(list->view()->font(), list->font());
 
   QMenuBar* bar = Main()->findChild<QMenuBar*>();
   ASSERT_NE(bar, nullptr);

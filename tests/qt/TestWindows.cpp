@@ -25,7 +25,8 @@ ui::WindowLayout MakeTestWindow() {
                .twips = {120, 120, 2000, 255}, .text = "Label", .fore = ui::kRed,
                .font = {8.25, true, true}, .align = ui::Align::Right});
   c.push_back({.name = "fmeGroup", .kind = ControlKind::Frame, .container = "fmePage",
-               .twips = {120, 600, 4000, 1500}, .text = "Group:", .fore = ui::kRed});
+               .twips = {120, 600, 4000, 1500}, .text = "Group:", .fore = ui::kRed,
+               .font = {8.25, true, true}});
   c.push_back({.name = "lblInner", .kind = ControlKind::Label, .container = "fmeGroup",
                .twips = {120, 240, 1500, 255}, .text = "Inner"});
   c.push_back({.name = "obtA", .kind = ControlKind::OptionButton, .container = "fmeGroup",
@@ -35,7 +36,8 @@ ui::WindowLayout MakeTestWindow() {
   c.push_back({.name = "cmdGo", .kind = ControlKind::Button, .container = "fmePage",
                .twips = {120, 2280, 1455, 315}, .text = "Go"});
   c.push_back({.name = "cmbList", .kind = ControlKind::DropDownList, .container = "fmePage",
-               .twips = {1800, 2280, 1095, 315}, .text = "b", .items = {"a", "b", "c"}});
+               .twips = {1800, 2280, 1095, 315}, .text = "b", .font = {9.75},
+               .items = {"a", "b", "c"}});
   c.push_back({.name = "linRule", .kind = ControlKind::Line, .container = "fmePage",
                .twips = {0, 2760, 4500, 0}, .fore = ui::Color::FromRgb(0x808080)});
   c.push_back({.name = "tmrTick", .kind = ControlKind::Timer, .container = "fmePage",

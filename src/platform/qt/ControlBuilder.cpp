@@ -105,7 +105,11 @@ class Builder {
     QWidget* widget = control.widget;
     if (spec.kind != ControlKind::Line) {
       widget->setGeometry(TwipsToPixels(spec.twips, target_.dpi));
-      widget->setFont(ToQFont(spec.font, target_.dpi));
+      // Most controls have their window's font, which they inherit. Setting
+      // it again would cost a font change each, and make every drop-down
+      // list build its pop-up list there and then.
+      const QFont font = ToQFont(spec.font, target_.dpi);
+      if (widget->font() != font) widget->setFont(font);
     }
     widget->setEnabled(spec.enabled);
     // Explicitly, so that a control reports its own flag before the window
@@ -166,7 +170,7 @@ class Builder {
   }
 
   QWidget* MakeList(const ControlSpec& spec) {
-    auto* list = new QComboBox(Container(spec));  // not editable: no typing
+    auto* list = new DropDownListWidget(Container(spec));  // not editable: no typing
     for (const auto& item : spec.items) list->addItem(ToQString(item));
     list->setCurrentIndex(list->findText(ToQString(spec.text), Qt::MatchExactly));
     QObject::connect(list, &QComboBox::activated, list, ClickOf(spec));

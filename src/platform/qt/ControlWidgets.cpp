@@ -1,5 +1,6 @@
 #include "platform/qt/ControlWidgets.h"
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionTabWidgetFrame>
@@ -19,6 +20,14 @@ void RuleWidget::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.setPen(QPen(color_, 0));
   painter.drawLine(line_);
+}
+
+void DropDownListWidget::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange && !findChild<QAbstractItemView*>()) {
+    QWidget::changeEvent(event);  // NOLINT(bugprone-parent-virtual-call): no pop-up yet
+    return;
+  }
+  QComboBox::changeEvent(event);
 }
 
 TabStripWidget::TabStripWidget(QWidget* container) : QWidget(container), bar_(new QTabBar(this)) {

@@ -2,6 +2,7 @@
 // The widgets a layout needs that Qt has no ready-made one for.
 
 #include <QColor>
+#include <QComboBox>
 #include <QLine>
 #include <QRadioButton>
 #include <QTabBar>
@@ -32,6 +33,18 @@ class OptionButtonWidget : public QRadioButton {
 
  protected:
   bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+// A drop-down list. QComboBox builds its pop-up list on a font change, only
+// to hand the font on to it: for every list of a window, before the window
+// is shown. Until the pop-up exists the change is left to QWidget; the
+// pop-up, when it is built, takes the list's font as it is then.
+class DropDownListWidget : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+
+ protected:
+  void changeEvent(QEvent* event) override;
 };
 
 // A tab strip: the row of tabs over a raised panel. The pages are separate

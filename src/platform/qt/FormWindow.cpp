@@ -42,7 +42,9 @@ Qt::WindowFlags FlagsFor(bool dialog) {
 FormWindow::FormWindow(const ui::WindowLayout& layout, double dpi, QWidget* owner, Hooks hooks)
     : QDialog(owner, FlagsFor(owner != nullptr)), layout_(layout), hooks_(std::move(hooks)) {
   setWindowTitle(ToQString(layout.caption));
-  setWindowIcon(ProgramIcon());
+  // The program's icon: the application's, drawn once for every window,
+  // where the program has set it.
+  if (QApplication::windowIcon().isNull()) setWindowIcon(ProgramIcon());
 
   auto* client = new QWidget(this);
   client->setFixedSize(TwipsToPixels(layout.clientWidth, dpi),
@@ -51,6 +53,7 @@ FormWindow::FormWindow(const ui::WindowLayout& layout, double dpi, QWidget* owne
   palette.setColor(QPalette::Window, ToQColor(layout.background, QApplication::palette()));
   client->setPalette(palette);
   client->setAutoFillBackground(true);
+  client->setFont(ToQFont(layout.font, dpi));
 
   auto* box = new QVBoxLayout(this);
   box->setContentsMargins(0, 0, 0, 0);
