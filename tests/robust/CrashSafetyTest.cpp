@@ -8,11 +8,9 @@
 #include <sys/wait.h>
 
 #include <algorithm>
-#include <charconv>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -43,15 +41,6 @@ constexpr int kKills = 200;
 // keep the test to a few seconds.
 constexpr int kMaxDelayMicroseconds = 30000;
 
-// The number of kills asked for, or 0 when the request is not a count.
-int KillsAsked() {
-  const char* asked = std::getenv("ZORVANEL_CRASH_KILLS");
-  if (!asked) return kKills;
-  int kills = 0;
-  const auto [end, error] = std::from_chars(asked, asked + std::strlen(asked), kills);
-  return error == std::errc() && *end == '\0' && kills > 0 ? kills : 0;
-}
-
 // The last step the child reported as being on disk; `none` when it
 // reported nothing before it died.
 std::uint64_t LastReportedStep(const std::string& output, std::uint64_t none) {
@@ -79,7 +68,8 @@ void Advance(SubstituteStore& model, std::uint64_t from, std::uint64_t to) {
 }
 
 TEST(CrashSafetyTest, EveryKillLeavesTheStateBeforeOrAfterTheInterruptedWrite) {
-  const int kills = KillsAsked();
+  const char* asked = std::getenv("ZORVANEL_CRASH_KILLS");
+  const int kills = asked ? std::atoi(asked) : kKills;
   ASSERT_GT(kills, 0) << "ZORVANEL_CRASH_KILLS must be a positive count";
   const unsigned seed = std::random_device{}();
   SCOPED_TRACE("random seed " + std::to_string(seed));
