@@ -1,8 +1,13 @@
 #pragma once
-// The registry the contract tests run on: the substitute store here, the real
-// registry in the Windows build. Tests work below kScratchKey only.
+// The registries the contract tests run on: the substitute store here, the
+// real registry in the Windows build. Each target is a factory; both suites
+// run once per target. Tests work below kScratchKey only.
 
+#include <functional>
 #include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
 
 #include "platform/registry/RegistryApi.h"
 
@@ -10,14 +15,17 @@ namespace zorvanel::contract {
 
 inline constexpr const char* kScratchKey = "SOFTWARE\\Dravenlock\\ZorvanelContractTest";
 
-struct ContractRegistry {
-  std::unique_ptr<registry::RegistryApi> api;
-  // The substitute store keeps a text exactly as written; the real registry
-  // may add a terminator of its own.
-  bool keepsTextBytesExactly = true;
+struct ContractTarget {
+  std::string name;  // names the tests' instances: letters, digits and _
+  // A registry in which kScratchKey does not exist yet.
+  std::function<std::unique_ptr<registry::RegistryApi>()> open;
+  // Wine's advapi32, which differs from Windows NT in a few rows.
+  bool wine = false;
+
+  friend void PrintTo(const ContractTarget& target, std::ostream* out) { *out << target.name; }
 };
 
-// A registry in which kScratchKey does not exist yet.
-ContractRegistry OpenContractRegistry();
+// The targets of this build.
+std::vector<ContractTarget> ContractTargets();
 
 }  // namespace zorvanel::contract

@@ -24,10 +24,16 @@ class ScratchAdvapiRegistry : public win32::AdvapiRegistry {
   static void DeleteScratch() { ::SHDeleteKeyA(win32::kNativeLocalMachine, kScratchKey); }
 };
 
+// Wine's ntdll tells itself apart by an export of its own.
+bool RunsOnWine() {
+  return ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
+
 }  // namespace
 
-ContractRegistry OpenContractRegistry() {
-  return {std::make_unique<ScratchAdvapiRegistry>(), false};
+std::vector<ContractTarget> ContractTargets() {
+  return {{"WindowsRegistry", [] { return std::make_unique<ScratchAdvapiRegistry>(); },
+           RunsOnWine()}};
 }
 
 }  // namespace zorvanel::contract

@@ -3,8 +3,8 @@
 
 namespace zorvanel::contract {
 
-ContractRegistry OpenContractRegistry() {
-  return {std::make_unique<store::SubstituteStore>(), true};
+std::vector<ContractTarget> ContractTargets() {
+  return {{"SubstituteStore", [] { return std::make_unique<store::SubstituteStore>(); }}};
 }
 
 }  // namespace zorvanel::contract

@@ -147,10 +147,13 @@ std::string ReplaySuccessfulCalls(const std::vector<TracedCall>& trace,
                  : model.RegCreateKeyEx(Handle(call, "root"), call.Field("path"), access, &key);
       if (code == kSuccess && key != Handle(call, "key")) return call.Id() + " gave another key";
     } else if (call.function == "RegSetValueEx") {
-      const auto data = Bytes(call.Field("data"));
+      // With the NUL after the data that the program's texts have.
+      auto data = Bytes(call.Field("data"));
+      const auto size = static_cast<std::uint32_t>(data.size());
+      data.push_back(0);
       code = model.RegSetValueEx(Handle(call, "key"), call.Field("name"),
                                  static_cast<std::uint32_t>(std::stoul(call.Field("type"))),
-                                 data.data(), static_cast<std::uint32_t>(data.size()));
+                                 data.data(), size);
     } else if (call.function == "RegDeleteKey") {
       code = model.RegDeleteKey(Handle(call, "root"), call.Field("path"));
     }

@@ -45,11 +45,11 @@ Outcome Replace(const std::string& keyLines) {
   return {key ? key->values : std::vector<Value>{}, boxes.shown};
 }
 
-// A text written by the layer: its characters, no terminator.
-Value Written(const std::string& name) { return {name, store::kRegSz, Bytes(kTable)}; }
 Value Text(const std::string& name, std::string_view data) {
   return {name, store::kRegSz, Bytes(std::string(data) + '\0')};
 }
+// The table as the layer writes it: the registry stores the NUL after it too.
+Value Written(const std::string& name) { return Text(name, kTable); }
 
 TEST(ModeTableReplace, OnlyTextValuesWithAModeValueNameReceiveTheTable) {
   struct Case {

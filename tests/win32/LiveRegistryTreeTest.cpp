@@ -33,9 +33,9 @@ class LiveRegistryTreeTest : public ::testing::Test {
     return key;
   }
 
-  contract::ContractRegistry registry_ = contract::OpenContractRegistry();
+  std::unique_ptr<registry::RegistryApi> registry_ = contract::ContractTargets().front().open();
   contract::RecordingBoxes boxes_;
-  registry::mdlRegistry layer_{*registry_.api, boxes_};
+  registry::mdlRegistry layer_{*registry_, boxes_};
 };
 
 TEST_F(LiveRegistryTreeTest, ReadsARootWithItsSubtreeAndTheWayToIt) {

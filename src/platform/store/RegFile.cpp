@@ -368,7 +368,7 @@ class Parser {
       CheckDataSize(value, hex.LineAt(start));
       start = comma + 1;
     }
-    if (unicode_ && IsUtf16Type(value.type)) {
+    if (unicode_ && IsTextType(value.type)) {
       // Kept as UTF-8, which can take more bytes than the UTF-16 it came as.
       ConvertUtf16Data(value, hex.lineStarts.front().second);
       CheckDataSize(value, hex.lineStarts.front().second);
@@ -387,10 +387,6 @@ class Parser {
       if (!continues || !lines_.Next(part)) return hex;
       part = TrimLeft(part);
     }
-  }
-
-  static bool IsUtf16Type(std::uint32_t type) {
-    return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
   }
 
   // Version 5 files hold text values as UTF-16LE; the store keeps UTF-8.
@@ -478,8 +474,9 @@ bool IsPlainText(const Value& value) {
                      [](std::uint8_t byte) { return byte >= 0x20 && byte <= 0x7E; });
 }
 
-// What the program itself writes: printable text with no terminator. The
-// format can only carry it as hex, so a comment line shows it as text.
+// Printable text with no terminator, as a program that counts only the
+// characters stores it when no NUL happens to follow them. The format can
+// only carry it as hex, so a comment line shows it as text.
 bool IsPrintable(std::uint8_t byte) { return byte >= 0x20 && byte <= 0x7E; }
 
 bool IsUnterminatedText(const Value& value) {

@@ -20,6 +20,11 @@ enum ValueType : std::uint32_t {
   kRegMultiSz = 7,
 };
 
+// The types that hold text, which the registry ends with a NUL.
+inline constexpr bool IsTextType(std::uint32_t type) {
+  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+}
+
 struct Value {
   std::string name;
   std::uint32_t type = kRegSz;

@@ -12,13 +12,13 @@ SubstituteStore::SubstituteStore(Key root) : root_(std::move(root)) {}
 Key SubstituteStore::EmptyRoot() { return Key{"HKEY_LOCAL_MACHINE", {}, {}}; }
 
 const SubstituteStore::OpenKey* SubstituteStore::Resolve(KeyHandle handle, long* code) const {
-  if (handle == HKEY_LOCAL_MACHINE) return &rootKey_;
+  if (IsLocalMachine(handle)) return &rootKey_;
   auto it = handles_.find(handle);
   if (it == handles_.end()) {
     *code = kInvalidHandle;
     return nullptr;
   }
-  if (!Find(it->second.path)) {
+  if (it->second.deleted || !Find(it->second.path)) {
     *code = kKeyDeleted;
     return nullptr;
   }
@@ -33,6 +33,20 @@ KeyType* FindPath(KeyType* key, const std::vector<std::string>& path) {
     key = key->FindSubkey(part);
   }
   return key;
+}
+
+bool SamePath(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](const std::string& x, const std::string& y) { return NamesEqual(x, y); });
+}
+
+// A text that does not end in a NUL gets the one that follows it: the
+// registry takes it that the caller counted only the characters.
+std::uint32_t StoredSize(std::uint32_t type, const std::uint8_t* data, std::uint32_t size) {
+  if (data && size > 0 && IsTextType(type) && data[size - 1] != 0 && data[size] == 0) {
+    return size + 1;
+  }
+  return size;
 }
 }  // namespace
 
@@ -52,11 +66,20 @@ long SubstituteStore::BasePath(KeyHandle root, const std::string& path,
   return kSuccess;
 }
 
+// The store has no security: whoever asks for the most they may have gets
+// every right.
 KeyHandle SubstituteStore::NewHandle(std::vector<std::string> path, std::uint32_t access) {
+  if (access & MAXIMUM_ALLOWED) access |= KEY_ALL_ACCESS;
   const KeyHandle handle = nextHandle_;
   nextHandle_ += 4;
   handles_[handle] = OpenKey{std::move(path), access};
   return handle;
+}
+
+void SubstituteStore::Orphan(const std::vector<std::string>& path) {
+  for (auto& [handle, open] : handles_) {
+    if (SamePath(open.path, path)) open.deleted = true;
+  }
 }
 
 long SubstituteStore::Commit(const std::function<void(Key&)>& change) {
@@ -73,6 +96,12 @@ long SubstituteStore::Commit(const std::function<void(Key&)>& change) {
 
 long SubstituteStore::RegOpenKeyEx(KeyHandle root, const std::string& path, std::uint32_t access,
                                    KeyHandle* key) {
+  if (!key) return kInvalidParameter;
+  *key = 0;
+  if (path.empty() && IsLocalMachine(root)) {
+    *key = root;
+    return kSuccess;
+  }
   std::vector<std::string> full;
   if (long code = BasePath(root, path, &full); code != kSuccess) return code;
   if (!Find(full)) return kFileNotFound;
@@ -102,21 +131,27 @@ long SubstituteStore::RegCreateKeyEx(KeyHandle root, const std::string& path,
 long SubstituteStore::RegQueryValueEx(KeyHandle key, const std::string& name,
                                       std::uint32_t* type, std::uint8_t* data,
                                       std::uint32_t* size) {
+  if (data && !size) return kInvalidParameter;
   long code = kSuccess;
   const OpenKey* open = Resolve(key, &code);
   if (!open) return code;
   if (!(open->access & KEY_QUERY_VALUE)) return kAccessDenied;
   const Value* value = Find(open->path)->FindValue(name);
-  if (!value) return kFileNotFound;
+  if (!value) {
+    if (!data && size) *size = 0;
+    return kFileNotFound;
+  }
   const auto needed = static_cast<std::uint32_t>(value->data.size());
   if (type) *type = value->type;
   if (data) {
-    if (!size) return kInvalidHandle;
     if (*size < needed) {
       *size = needed;
       return kMoreData;
     }
     std::copy(value->data.begin(), value->data.end(), data);
+    // A text stored without its terminator reads with one where it fits.
+    const bool terminated = needed > 0 && value->data.back() == 0;
+    if (IsTextType(value->type) && !terminated && *size > needed) data[needed] = 0;
   }
   if (size) *size = needed;
   return kSuccess;
@@ -130,7 +165,7 @@ long SubstituteStore::RegSetValueEx(KeyHandle key, const std::string& name, std:
   if (!(open->access & KEY_SET_VALUE)) return kAccessDenied;
   // The registry refuses value names longer than this.
   if (name.size() > 16383) return kInvalidParameter;
-  std::vector<std::uint8_t> bytes(data, data + (data ? size : 0));
+  std::vector<std::uint8_t> bytes(data, data + (data ? StoredSize(type, data, size) : 0));
   const auto path = open->path;
   return Commit([&](Key& tree) {
     Key* target = FindPath(&tree, path);
@@ -146,6 +181,7 @@ long SubstituteStore::RegSetValueEx(KeyHandle key, const std::string& name, std:
 
 long SubstituteStore::RegEnumValue(KeyHandle key, std::uint32_t index, char* name,
                                    std::uint32_t* nameLength, std::uint32_t* type) {
+  if (!name || !nameLength) return kInvalidParameter;
   long code = kSuccess;
   const OpenKey* open = Resolve(key, &code);
   if (!open) return code;
@@ -153,10 +189,10 @@ long SubstituteStore::RegEnumValue(KeyHandle key, std::uint32_t index, char* nam
   const Key* target = Find(open->path);
   if (index >= target->values.size()) return kNoMoreItems;
   const Value& value = target->values[index];
+  if (type) *type = value.type;
   if (value.name.size() + 1 > *nameLength) return kMoreData;
   std::memcpy(name, value.name.c_str(), value.name.size() + 1);
   *nameLength = static_cast<std::uint32_t>(value.name.size());
-  if (type) *type = value.type;
   return kSuccess;
 }
 
@@ -188,15 +224,17 @@ long SubstituteStore::RegDeleteKey(KeyHandle root, const std::string& path) {
   if (!doomed) return kFileNotFound;
   if (!doomed->subkeys.empty()) return kAccessDenied;
   const std::string leaf = full.back();
-  full.pop_back();
-  return Commit([&](Key& tree) {
-    Key* parent = FindPath(&tree, full);
+  const auto parentPath = std::vector<std::string>(full.begin(), full.end() - 1);
+  const long code = Commit([&](Key& tree) {
+    Key* parent = FindPath(&tree, parentPath);
     std::erase_if(parent->subkeys, [&](const Key& k) { return NamesEqual(k.name, leaf); });
   });
+  if (code == kSuccess) Orphan(full);
+  return code;
 }
 
 long SubstituteStore::RegCloseKey(KeyHandle key) {
-  if (key == HKEY_LOCAL_MACHINE) return kSuccess;
+  if (IsLocalMachine(key)) return kSuccess;
   return handles_.erase(key) ? kSuccess : kInvalidHandle;
 }
 

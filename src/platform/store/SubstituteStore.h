@@ -48,6 +48,8 @@ class SubstituteStore : public registry::RegistryApi {
   struct OpenKey {
     std::vector<std::string> path;  // from the root
     std::uint32_t access = 0;
+    // Its key was deleted; a key made again at the same path is another key.
+    bool deleted = false;
   };
 
   // The open key (or the root) a handle stands for; null with *code set when
@@ -59,6 +61,8 @@ class SubstituteStore : public registry::RegistryApi {
   long BasePath(registry::KeyHandle root, const std::string& path,
                 std::vector<std::string>* full) const;
   registry::KeyHandle NewHandle(std::vector<std::string> path, std::uint32_t access);
+  // Marks the handles open on the key at path as standing for a deleted key.
+  void Orphan(const std::vector<std::string>& path);
   // Runs change on the tree and saves it; undoes the change if saving fails.
   long Commit(const std::function<void(Key&)>& change);
 

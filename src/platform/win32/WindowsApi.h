@@ -31,6 +31,8 @@ inline const HKEY kNativeLocalMachine = HKEY_LOCAL_MACHINE;
 #undef KEY_CREATE_SUB_KEY
 #undef KEY_ENUMERATE_SUB_KEYS
 #undef KEY_READ
+#undef KEY_ALL_ACCESS
+#undef MAXIMUM_ALLOWED
 #undef REG_SZ
 #undef REG_BINARY
 #undef REG_DWORD
