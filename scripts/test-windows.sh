@@ -80,6 +80,16 @@ phase "unit tests under Wine"
 # ---------------------------------------------------------------- scenarios
 
 phase "replay scenarios on Wine's registry"
+# The machine's registry only when asked for: no --store and no --live is an error.
+status=0
+(unset DISPLAY; wine "$x64_dir/zorvanel-replay.exe" - <<<"start" >"$work/out" 2>"$work/err") ||
+  status=$?
+if [ "$status" -ne 2 ] || [ -s "$work/out" ] || ! grep -q -- "--live" "$work/err"; then
+  echo "zorvanel-replay.exe without --store or --live: exit $status, expected 2 and" \
+       "a message naming --live" >&2
+  cat "$work/out" "$work/err" >&2
+  exit 1
+fi
 header() {  # SCRIPT NAME: a directive of the scenario's leading comments
   awk -v key="# $2:" '!/^#/ {exit} index($0, key) == 1 {sub(key " *", ""); print; exit}' "$1"
 }
@@ -107,9 +117,9 @@ while IFS= read -r script; do
   "$tool" reset "${previous_store[@]}" "${store_file[@]}" >"$work/reset.reg"
   import_reg "$work/reset.reg"
   previous_store=("${store_file[@]}")
-  run=(--dump-keys "$(windows_path "$PWD/tests/stores/$store")")
+  run=(--live --dump-keys "$(windows_path "$PWD/tests/stores/$store")")
   if [ -z "$store" ]; then
-    run=()
+    run=(--live)
   elif ! import_reg "$PWD/tests/stores/$store"; then
     # A store that reg cannot import (one made to be unreadable) runs on the
     # substitute store, read by the Windows build.

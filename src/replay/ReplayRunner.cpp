@@ -21,8 +21,9 @@ namespace {
 using headless::ScriptError;
 using store::Key;
 
+// The first line names the registry options, which differ by build.
 constexpr std::string_view kUsageHead =
-    "usage: zorvanel-replay [--store FILE] [--platform-id N] [--program-dir DIR]\n"
+    " [--platform-id N] [--program-dir DIR]\n"
     "                       [--restart ok|no-privilege] [--music ok|no-engine]\n"
     "                       [--fail CALL:N:CODE]... [--trace-calls] SCRIPT\n"
     "Runs the program's window logic from SCRIPT ('-' for standard input) without a\n"
@@ -39,7 +40,22 @@ constexpr std::string_view kUsageTail =
 std::string Usage(const ReplayHost& host) {
   const std::string_view registry =
       host.registryUsage.empty() ? kInMemoryRegistryUsage : host.registryUsage;
-  return std::string(kUsageHead) + std::string(registry) + std::string(kUsageTail);
+  const std::string_view options = host.openRegistry ? "(--store FILE | --live)" : "[--store FILE]";
+  return "usage: zorvanel-replay " + std::string(options) + std::string(kUsageHead) +
+         std::string(registry) + std::string(kUsageTail);
+}
+
+// A build that can reach the machine's registry takes it only when asked:
+// a script that forgot --store must not write the driver's values.
+std::optional<std::string> RegistryChoiceError(const ReplayOptions& options,
+                                               const ReplayHost& host) {
+  if (options.live && !host.openRegistry) return "--live: this build has no machine registry";
+  if (options.live && options.store) return "--store and --live exclude each other";
+  if (!options.live && !options.store && host.openRegistry) {
+    return "no registry given: --store FILE runs on a .reg file, --live on this machine's "
+           "registry";
+  }
+  return std::nullopt;
 }
 
 int ParseInt(std::string_view text) {
@@ -167,6 +183,10 @@ void Session::Run(const std::string& line) {
 
 int RunReplay(const ReplayOptions& options, std::istream& script, std::ostream& out,
               std::ostream& err, const ReplayHost& host) {
+  if (auto error = RegistryChoiceError(options, host)) {
+    err << "zorvanel-replay: " << *error << '\n';
+    return 2;
+  }
   std::unique_ptr<store::StoreFile> file;
   std::unique_ptr<ReplayRegistry> registry;
   if (options.store) {
@@ -177,7 +197,7 @@ int RunReplay(const ReplayOptions& options, std::istream& script, std::ostream& 
       return 1;
     }
     registry = std::make_unique<SubstituteRegistry>(file->Content(), file.get());
-  } else if (host.openRegistry) {
+  } else if (options.live) {
     registry = host.openRegistry();
   } else {
     registry = std::make_unique<SubstituteRegistry>(store::SubstituteStore::EmptyRoot(), nullptr);
@@ -247,6 +267,10 @@ int ReplayMain(const std::vector<std::string>& args, std::istream& in, std::ostr
     }
     if (arg == "--trace-calls") {
       options.traceCalls = true;
+      continue;
+    }
+    if (arg == "--live") {
+      options.live = true;
       continue;
     }
     if (arg.size() > 2 && arg.starts_with("--")) {

@@ -25,15 +25,16 @@ class ReplayRegistry {
   virtual store::Key Snapshot() = 0;
 };
 
-// What a platform's build of the runner puts in place of the empty store in
-// memory that runs without --store, with the usage lines that describe it.
+// A platform's build of the runner may offer the machine's own registry,
+// which a run then takes only with --live; the usage lines describe it.
 struct ReplayHost {
   std::string_view registryUsage;  // empty: the in-memory store's lines
-  std::function<std::unique_ptr<ReplayRegistry>()> openRegistry;  // unset: in memory
+  std::function<std::unique_ptr<ReplayRegistry>()> openRegistry;  // unset: none
 };
 
 struct ReplayOptions {
   std::optional<std::string> store;  // a .reg file, read and written in place
+  bool live = false;  // the machine's own registry, where the host has one
   headless::HeadlessOptions program;  // platform id, program folder, restart, music
   std::vector<registry::Fault> faults;
   bool traceCalls = false;  // one line per registry call on the error stream

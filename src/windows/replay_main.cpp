@@ -1,6 +1,6 @@
-// zorvanel-replay.exe: the replay runner built for Windows. Without --store
-// it runs the program's logic on this machine's registry; with it, on the
-// substitute store, as everywhere else.
+// zorvanel-replay.exe: the replay runner built for Windows. With --live it
+// runs the program's logic on this machine's registry; with --store, on the
+// substitute store, as everywhere else. It takes neither by default.
 
 #include <fcntl.h>
 #include <io.h>
@@ -23,10 +23,10 @@ namespace {
 using namespace zorvanel;
 
 constexpr std::string_view kLiveRegistryUsage =
-    "Without --store it runs on this\n"
-    "machine's registry, and dump prints the program's vendor key and the keys that\n"
-    "the .reg file given with --dump-keys FILE holds, each with its subkeys; with\n"
-    "--store, FILE (.reg) is read and written in place.\n";
+    "With --store, FILE (.reg) is\n"
+    "read and written in place. With --live it runs on this machine's registry, and\n"
+    "dump prints the program's vendor key and the keys that the .reg file given\n"
+    "with --dump-keys FILE holds, each with its subkeys. One of the two is needed.\n";
 
 class LiveRegistry : public replay::ReplayRegistry {
  public:
