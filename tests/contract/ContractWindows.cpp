@@ -1,9 +1,9 @@
-#include "TestWindows.h"
+#include "tests/contract/ContractWindows.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-namespace zorvanel::qt::testing {
+namespace zorvanel::contract {
 
 namespace {
 
@@ -93,4 +93,4 @@ std::unique_ptr<ui::WindowLogic> TestWindows::CreateLogic(std::string_view windo
   return std::make_unique<RecordingLogic>(log_, std::string(window));
 }
 
-}  // namespace zorvanel::qt::testing
+}  // namespace zorvanel::contract

@@ -1,6 +1,6 @@
 #pragma once
 // Two small windows of every kind of control, whose logic records what it
-// is told, for testing the toolkit apart from the program.
+// is told, for testing a toolkit apart from the program.
 
 #include <functional>
 #include <string>
@@ -9,7 +9,7 @@
 #include "platform/ui/Layout.h"
 #include "platform/ui/Toolkit.h"
 
-namespace zorvanel::qt::testing {
+namespace zorvanel::contract {
 
 inline constexpr const char* kTestWindow = "frmTest";
 inline constexpr const char* kTestDialog = "frmDialog";
@@ -33,4 +33,4 @@ class TestWindows : public ui::WindowFactory {
   EventLog& log_;
 };
 
-}  // namespace zorvanel::qt::testing
+}  // namespace zorvanel::contract

@@ -20,11 +20,16 @@
 #include <memory>
 
 #include "ModalAnswerer.h"
-#include "TestWindows.h"
 #include "platform/qt/QtToolkit.h"
+#include "tests/contract/ContractWindows.h"
 
 namespace zorvanel::qt::testing {
 namespace {
+
+using contract::EventLog;
+using contract::kTestDialog;
+using contract::kTestWindow;
+using contract::TestWindows;
 
 class QtToolkitTest : public ::testing::Test {
  protected:
@@ -160,70 +165,24 @@ TEST_F(QtToolkitTest, ForwardsTypedKeysWithoutConsumingThem) {
   EXPECT_EQ(log.lines.back(), "tbsStrip Click");
 }
 
-TEST_F(QtToolkitTest, TabsTheProgramRemovesOrAddsRaiseNoClick) {
+TEST_F(QtToolkitTest, TimerTicksUntilDisabled) {
   ASSERT_TRUE(toolkit->Start(kTestWindow));
-  Bar()->setCurrentIndex(2);
-  log.lines.clear();
-  toolkit->RemoveTab(Ref("tbsStrip"), 3);
-  EXPECT_EQ(toolkit->TabCount(Ref("tbsStrip")), 2);
-  EXPECT_EQ(toolkit->SelectedTab(Ref("tbsStrip")), 2);
-  toolkit->AppendTab(Ref("tbsStrip"), "Three");
-  toolkit->SetTabTooltip(Ref("tbsStrip"), 3, "Back again");
-  EXPECT_EQ(toolkit->TabCount(Ref("tbsStrip")), 3);
-  EXPECT_EQ(Bar()->tabText(2), "Three");
-  EXPECT_EQ(Bar()->tabToolTip(2), "Back again");
-  EXPECT_TRUE(log.lines.empty());
-}
-
-TEST_F(QtToolkitTest, TimerTicksAtItsIntervalAndCanBeChanged) {
-  ASSERT_TRUE(toolkit->Start(kTestWindow));
-  EXPECT_EQ(toolkit->Interval(Ref("tmrTick")), 20);
   EXPECT_TRUE(QTest::qWaitFor([&] { return log.Count("tmrTick Timer") >= 2; }, 2000));
-  toolkit->SetInterval(Ref("tmrTick"), 35);
-  EXPECT_EQ(toolkit->Interval(Ref("tmrTick")), 35);
   toolkit->SetEnabled(Ref("tmrTick"), false);
   const int ticks = log.Count("tmrTick Timer");
   QTest::qWait(80);
   EXPECT_EQ(log.Count("tmrTick Timer"), ticks);
 }
 
-TEST_F(QtToolkitTest, VisibleIsTheControlsOwnFlag) {
-  bool visibleDuringLoad = false;
-  log.onLoad = [&](std::string_view) { visibleDuringLoad = toolkit->Visible(Ref("lblText")); };
-  ASSERT_TRUE(toolkit->Start(kTestWindow));
-  EXPECT_TRUE(visibleDuringLoad) << "before the window is first shown";
-  toolkit->SetVisible(Ref("fmePage"), false);
-  EXPECT_TRUE(toolkit->Visible(Ref("lblText"))) << "on a hidden page";
-  EXPECT_FALSE(Get("lblText")->isVisible());
-  toolkit->SetVisible(Ref("lblText"), false);
-  EXPECT_FALSE(toolkit->Visible(Ref("lblText")));
-}
-
-TEST_F(QtToolkitTest, KeepsTextsAsTheProgramSetThem) {
+// Texts are shown as plain text, with CR LF as a line break.
+TEST_F(QtToolkitTest, ShowsTextsAsTheProgramSetThem) {
   ASSERT_TRUE(toolkit->Start(kTestWindow));
   toolkit->SetText(Ref("lblText"), "one\r\ntwo <b>&");
-  EXPECT_EQ(toolkit->Text(Ref("lblText")), "one\r\ntwo <b>&");
   EXPECT_EQ(Get<QLabel>("lblText")->text(), "one\ntwo <b>&");
   toolkit->SetText(Ref("fmeGroup"), "Other:");
   EXPECT_EQ(Get<QGroupBox>("fmeGroup")->title(), "Other:");
-  toolkit->SetText(Ref("cmdGo"), "Newbie");
-  EXPECT_EQ(toolkit->Text(Ref("cmdGo")), "Newbie");
   toolkit->SetTextColor(Ref("lblInner"), ui::kRed);
   EXPECT_EQ(Get("lblInner")->palette().color(QPalette::WindowText), QColor(0xFF0000));
-}
-
-TEST_F(QtToolkitTest, DropDownListsShowOnlyTheirOwnItems) {
-  ASSERT_TRUE(toolkit->Start(kTestWindow));
-  const ui::ControlRef list = Ref("cmbList");
-  toolkit->ClearItems(list);
-  EXPECT_EQ(toolkit->Text(list), "");
-  toolkit->AddItem(list, "60");
-  toolkit->AddItem(list, "70");
-  EXPECT_EQ(toolkit->Text(list), "") << "adding an item does not show it";
-  toolkit->ShowItem(list, "70");
-  EXPECT_EQ(toolkit->Text(list), "70");
-  toolkit->ShowItem(list, "75");
-  EXPECT_EQ(toolkit->Text(list), "70");
 }
 
 struct BoxCase {
@@ -300,14 +259,6 @@ TEST_F(QtToolkitTest, TimersKeepTickingWhileAModalBoxIsOpen) {
   });
   toolkit->MessageBox("Wait", ui::Buttons::OK, ui::Icon::Information, "Title");
   EXPECT_GE(ticksWhileOpen, 3);
-}
-
-TEST_F(QtToolkitTest, ClosingTheLastWindowEndsTheProgram) {
-  ASSERT_TRUE(toolkit->Start(kTestWindow));
-  Main()->close();
-  EXPECT_TRUE(toolkit->Ended());
-  EXPECT_EQ(quits, 1);
-  EXPECT_FALSE(toolkit->IsLoaded(kTestWindow));
 }
 
 TEST_F(QtToolkitTest, AnEndDuringTheLoadStepNeverShowsTheWindow) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/ui/BadRequests.h"
+
 namespace zorvanel::headless {
 
 namespace {
@@ -100,7 +102,7 @@ void HeadlessToolkit::Close(std::string_view name) {
 
 std::string HeadlessToolkit::Caption(std::string_view window) {
   Window* found = FindWindow(window);
-  if (!found) throw std::logic_error("window not loaded: " + std::string(window));
+  if (!found) ui::ThrowNotLoaded(window);
   return found->caption;
 }
 
@@ -111,9 +113,12 @@ std::uintptr_t HeadlessToolkit::NativeHandle(std::string_view window) {
   return 0;
 }
 
+// Every window goes with the end, without a line of its own.
 void HeadlessToolkit::EndProgram() {
   if (ended_) return;
   ended_ = true;
+  for (auto& window : windows_) closed_.push_back(std::move(window));
+  windows_.clear();
   transcript_.Line("end");
 }
 
@@ -144,16 +149,24 @@ ui::Answer HeadlessToolkit::MessageBox(std::string_view text, ui::Buttons button
 
 HeadlessToolkit::Control& HeadlessToolkit::Find(ui::ControlRef ref) {
   Window* window = FindWindow(ref.window);
-  if (window) {
-    for (auto& control : window->controls) {
-      if (control.spec->name == ref.control) return control;
-    }
+  if (!window) ui::ThrowNotLoaded(ref.window);
+  for (auto& control : window->controls) {
+    if (control.spec->name == ref.control) return control;
   }
-  throw std::logic_error("no control " + std::string(ref.window) + "." +
-                         std::string(ref.control));
+  ui::ThrowNoControl(ref);
 }
 
-void HeadlessToolkit::SetText(ui::ControlRef c, std::string_view text) { Find(c).text = text; }
+HeadlessToolkit::Control& HeadlessToolkit::Find(ui::ControlRef ref, ui::ControlKind kind) {
+  Control& control = Find(ref);
+  ui::RequireKind(ref, *control.spec, kind);
+  return control;
+}
+
+void HeadlessToolkit::SetText(ui::ControlRef c, std::string_view text) {
+  Control& control = Find(c);
+  if (control.spec->kind == ControlKind::DropDownList) return ShowItem(c, text);
+  control.text = text;
+}
 std::string HeadlessToolkit::Text(ui::ControlRef c) { return Find(c).text; }
 void HeadlessToolkit::SetTextColor(ui::ControlRef c, ui::Color color) { Find(c).fore = color; }
 void HeadlessToolkit::SetVisible(ui::ControlRef c, bool visible) { Find(c).visible = visible; }
@@ -164,48 +177,54 @@ void HeadlessToolkit::SetToolTip(ui::ControlRef c, std::string_view tooltip) {
 }
 
 void HeadlessToolkit::ClearItems(ui::ControlRef list) {
-  Control& control = Find(list);
+  Control& control = Find(list, ControlKind::DropDownList);
   control.items.clear();
   control.text.clear();
 }
 
 void HeadlessToolkit::AddItem(ui::ControlRef list, std::string_view text) {
-  Find(list).items.emplace_back(text);
+  Find(list, ControlKind::DropDownList).items.emplace_back(text);
 }
 
 void HeadlessToolkit::ShowItem(ui::ControlRef list, std::string_view text) {
-  Control& control = Find(list);
+  Control& control = Find(list, ControlKind::DropDownList);
   if (std::find(control.items.begin(), control.items.end(), text) == control.items.end()) {
-    throw std::logic_error("no item " + std::string(text) + " in " + control.spec->name);
+    ui::ThrowNoItem(list, text);
   }
   control.text = text;
 }
 
 int HeadlessToolkit::TabCount(ui::ControlRef strip) {
-  return static_cast<int>(Find(strip).tabs.size());
+  return static_cast<int>(Find(strip, ControlKind::TabStrip).tabs.size());
 }
 
 void HeadlessToolkit::RemoveTab(ui::ControlRef strip, int index) {
-  Control& control = Find(strip);
+  Control& control = Find(strip, ControlKind::TabStrip);
   if (index < 1 || index > static_cast<int>(control.tabs.size())) return;
   control.tabs.erase(control.tabs.begin() + (index - 1));
   control.selectedTab = std::min(control.selectedTab, static_cast<int>(control.tabs.size()));
 }
 
 void HeadlessToolkit::AppendTab(ui::ControlRef strip, std::string_view caption) {
-  Find(strip).tabs.push_back(ui::Tab{std::string(caption), ""});
+  Find(strip, ControlKind::TabStrip).tabs.push_back(ui::Tab{std::string(caption), ""});
 }
 
 void HeadlessToolkit::SetTabTooltip(ui::ControlRef strip, int index, std::string_view tooltip) {
-  Control& control = Find(strip);
+  Control& control = Find(strip, ControlKind::TabStrip);
   if (index >= 1 && index <= static_cast<int>(control.tabs.size())) {
     control.tabs[index - 1].tooltip = tooltip;
   }
 }
 
-int HeadlessToolkit::SelectedTab(ui::ControlRef strip) { return Find(strip).selectedTab; }
-int HeadlessToolkit::Interval(ui::ControlRef timer) { return Find(timer).interval; }
-void HeadlessToolkit::SetInterval(ui::ControlRef timer, int ms) { Find(timer).interval = ms; }
+int HeadlessToolkit::SelectedTab(ui::ControlRef strip) {
+  return Find(strip, ControlKind::TabStrip).selectedTab;
+}
+int HeadlessToolkit::Interval(ui::ControlRef timer) {
+  return Find(timer, ControlKind::Timer).interval;
+}
+void HeadlessToolkit::SetInterval(ui::ControlRef timer, int ms) {
+  Find(timer, ControlKind::Timer).interval = ms;
+}
 
 // ---------------------------------------------------------------- the user
 

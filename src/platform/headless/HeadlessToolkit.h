@@ -103,6 +103,7 @@ class HeadlessToolkit : public ui::Toolkit {
   Window& Load(std::string_view name);
   Window* FindWindow(std::string_view name);
   Control& Find(ui::ControlRef ref);
+  Control& Find(ui::ControlRef ref, ui::ControlKind kind);
   // The topmost loaded window that has this control ("WINDOW.CONTROL" names
   // the window).
   std::pair<Window*, Control*> Locate(std::string_view control);

@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "platform/qt/ControlWidgets.h"
+#include "platform/ui/BadRequests.h"
 #include "platform/qt/Look.h"
 #include "platform/qt/ProgramIcon.h"
 #include "platform/qt/Twips.h"
@@ -93,34 +94,41 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 // program's windows have neither a cancel nor a default button.
 void FormWindow::keyPressEvent(QKeyEvent* event) { QWidget::keyPressEvent(event); }
 
-Control* FormWindow::Find(std::string_view name) {
+Control* FormWindow::Lookup(std::string_view name) {
   for (Control& control : controls_) {
     if (control.spec->name == name) return &control;
   }
-  qWarning("zorvanel: no control %s.%.*s", layout_.name.c_str(), static_cast<int>(name.size()),
-           name.data());
   return nullptr;
 }
 
-QWidget* FormWindow::Widget(std::string_view name) {
+Control* FormWindow::Find(std::string_view name) {
+  Control* control = Lookup(name);
+  if (!control) ui::ThrowNoControl({layout_.name, name});
+  return control;
+}
+
+Control* FormWindow::Find(std::string_view name, ControlKind kind) {
   Control* control = Find(name);
+  ui::RequireKind({layout_.name, name}, *control->spec, kind);
+  return control;
+}
+
+QWidget* FormWindow::Widget(std::string_view name) {
+  Control* control = Lookup(name);
   return control ? control->widget : nullptr;
 }
 
 QAction* FormWindow::Action(std::string_view name) {
-  Control* control = Find(name);
+  Control* control = Lookup(name);
   return control ? control->action : nullptr;
 }
 
 QTabBar* FormWindow::Bar(std::string_view strip) {
-  Control* control = Find(strip);
-  if (!control || control->spec->kind != ControlKind::TabStrip) return nullptr;
-  return static_cast<TabStripWidget*>(control->widget)->bar();
+  return static_cast<TabStripWidget*>(Find(strip, ControlKind::TabStrip)->widget)->bar();
 }
 
 void FormWindow::SetText(std::string_view name, std::string_view text) {
   Control* control = Find(name);
-  if (!control) return;
   if (control->spec->kind == ControlKind::DropDownList) return ShowItem(name, text);
   control->text = text;
   const QString display = ToDisplayText(text);
@@ -140,7 +148,6 @@ void FormWindow::SetText(std::string_view name, std::string_view text) {
 
 std::string FormWindow::Text(std::string_view name) {
   Control* control = Find(name);
-  if (!control) return {};
   if (control->spec->kind == ControlKind::DropDownList) {
     return ToStdString(static_cast<QComboBox*>(control->widget)->currentText());
   }
@@ -149,7 +156,7 @@ std::string FormWindow::Text(std::string_view name) {
 
 void FormWindow::SetTextColor(std::string_view name, ui::Color color) {
   Control* control = Find(name);
-  if (!control || !control->widget) return;
+  if (!control->widget) return;
   QPalette palette = control->widget->palette();
   const QColor qcolor = ToQColor(color, QApplication::palette());
   palette.setColor(QPalette::WindowText, qcolor);
@@ -159,7 +166,6 @@ void FormWindow::SetTextColor(std::string_view name, ui::Color color) {
 
 void FormWindow::SetVisible(std::string_view name, bool visible) {
   Control* control = Find(name);
-  if (!control) return;
   if (control->widget) control->widget->setVisible(visible);
   if (control->action) control->action->setVisible(visible);
 }
@@ -167,7 +173,6 @@ void FormWindow::SetVisible(std::string_view name, bool visible) {
 // The control's own flag: a control on a hidden page still reads visible.
 bool FormWindow::Visible(std::string_view name) {
   Control* control = Find(name);
-  if (!control) return false;
   if (control->widget) return !control->widget->isHidden();
   if (control->action) return control->action->isVisible();
   return true;
@@ -175,7 +180,6 @@ bool FormWindow::Visible(std::string_view name) {
 
 void FormWindow::SetEnabled(std::string_view name, bool enabled) {
   Control* control = Find(name);
-  if (!control) return;
   if (control->widget) control->widget->setEnabled(enabled);
   if (control->action) control->action->setEnabled(enabled);
   if (control->timer) enabled ? control->timer->start() : control->timer->stop();
@@ -184,83 +188,67 @@ void FormWindow::SetEnabled(std::string_view name, bool enabled) {
 // Line breaks come as "\r\n"; Qt breaks a plain tooltip at the "\n".
 void FormWindow::SetToolTip(std::string_view name, std::string_view tooltip) {
   Control* control = Find(name);
-  if (control && control->widget) control->widget->setToolTip(ToQString(tooltip).remove('\r'));
+  if (control->widget) control->widget->setToolTip(ToQString(tooltip).remove('\r'));
 }
 
 // ------------------------------------------------------------ drop-down lists
 
-namespace {
-QComboBox* AsList(Control* control) {
-  if (!control || control->spec->kind != ControlKind::DropDownList) return nullptr;
-  return static_cast<QComboBox*>(control->widget);
-}
-}  // namespace
-
-void FormWindow::ClearItems(std::string_view name) {
-  if (QComboBox* list = AsList(Find(name))) list->clear();
+QComboBox* FormWindow::List(std::string_view name) {
+  return static_cast<QComboBox*>(Find(name, ControlKind::DropDownList)->widget);
 }
 
+void FormWindow::ClearItems(std::string_view name) { List(name)->clear(); }
+
+// Adding to an empty list would show the new item; the program's lists show
+// nothing until told which item.
 void FormWindow::AddItem(std::string_view name, std::string_view text) {
-  // Adding to an empty list would show the new item; the program's lists
-  // show nothing until told which item.
-  if (QComboBox* list = AsList(Find(name))) {
-    const int shown = list->currentIndex();
-    list->addItem(ToQString(text));
-    list->setCurrentIndex(shown);
-  }
+  QComboBox* list = List(name);
+  const int shown = list->currentIndex();
+  list->addItem(ToQString(text));
+  list->setCurrentIndex(shown);
 }
 
-// An item the list does not hold leaves the shown item as it was.
 void FormWindow::ShowItem(std::string_view name, std::string_view text) {
-  QComboBox* list = AsList(Find(name));
-  if (!list) return;
+  QComboBox* list = List(name);
   const int index = list->findText(ToQString(text), Qt::MatchExactly | Qt::MatchCaseSensitive);
-  if (index >= 0) list->setCurrentIndex(index);
+  if (index < 0) ui::ThrowNoItem({layout_.name, name}, text);
+  list->setCurrentIndex(index);
 }
 
 // ------------------------------------------------------------ tab strips
 
-int FormWindow::TabCount(std::string_view strip) {
-  QTabBar* bar = Bar(strip);
-  return bar ? bar->count() : 0;
-}
+int FormWindow::TabCount(std::string_view strip) { return Bar(strip)->count(); }
 
 // Tabs the program removes or adds raise no click: only the user's choice does.
 void FormWindow::RemoveTab(std::string_view strip, int index) {
   QTabBar* bar = Bar(strip);
-  if (!bar || index < 1 || index > bar->count()) return;
+  if (index < 1 || index > bar->count()) return;
   const QSignalBlocker quiet(bar);
   bar->removeTab(index - 1);
 }
 
 void FormWindow::AppendTab(std::string_view strip, std::string_view caption) {
   QTabBar* bar = Bar(strip);
-  if (!bar) return;
   const QSignalBlocker quiet(bar);
   bar->addTab(ToQString(caption));
 }
 
 void FormWindow::SetTabTooltip(std::string_view strip, int index, std::string_view tooltip) {
   QTabBar* bar = Bar(strip);
-  if (bar && index >= 1 && index <= bar->count()) bar->setTabToolTip(index - 1, ToQString(tooltip));
+  if (index >= 1 && index <= bar->count()) bar->setTabToolTip(index - 1, ToQString(tooltip));
 }
 
-int FormWindow::SelectedTab(std::string_view strip) {
-  QTabBar* bar = Bar(strip);
-  return bar ? bar->currentIndex() + 1 : 0;
-}
+int FormWindow::SelectedTab(std::string_view strip) { return Bar(strip)->currentIndex() + 1; }
 
 // ------------------------------------------------------------ timers
 
 int FormWindow::Interval(std::string_view name) {
-  Control* control = Find(name);
-  return control && control->timer ? control->timer->interval() : 0;
+  return Find(name, ControlKind::Timer)->timer->interval();
 }
 
 // A running timer starts counting the new interval from now.
 void FormWindow::SetInterval(std::string_view name, int milliseconds) {
-  Control* control = Find(name);
-  if (control && control->timer) control->timer->setInterval(milliseconds);
+  Find(name, ControlKind::Timer)->timer->setInterval(milliseconds);
 }
 
 }  // namespace zorvanel::qt

@@ -3,6 +3,7 @@
 // its layout, and the logic behind them. The window owns its logic, so that
 // deleting it later (a handler may still be running) frees both together.
 
+#include <QComboBox>
 #include <QDialog>
 #include <QTabBar>
 #include <functional>
@@ -36,7 +37,8 @@ class FormWindow : public QDialog {
   void StartTimers();
   void StopTimers();
 
-  // The control's widget (null for timers and menu entries, or an unknown name).
+  // The control's widget (null for timers and menu entries, or an unknown
+  // name). The requests below throw ui::BadRequest for an unknown name.
   QWidget* Widget(std::string_view control);
   QAction* Action(std::string_view control);
 
@@ -66,7 +68,10 @@ class FormWindow : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  Control* Lookup(std::string_view control);  // null when there is none
   Control* Find(std::string_view control);
+  Control* Find(std::string_view control, ui::ControlKind kind);
+  QComboBox* List(std::string_view list);
   QTabBar* Bar(std::string_view strip);
 
   const ui::WindowLayout& layout_;

@@ -12,6 +12,7 @@
 #include "platform/qt/Look.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/Twips.h"
+#include "platform/ui/BadRequests.h"
 
 namespace zorvanel::qt {
 
@@ -61,7 +62,11 @@ FormWindow& QtToolkit::Load(std::string_view name, FormWindow* owner) {
 
 bool QtToolkit::Start(std::string_view name) {
   FormWindow& window = Load(name, nullptr);
-  window.logic().Form_Load();
+  try {
+    window.logic().Form_Load();
+  } catch (const std::exception& error) {
+    Fail(error);
+  }
   if (ended_ || !IsLoaded(name)) return false;
   CentreOnScreen(window);
   // The tab strip has the keyboard at start, so typed codes reach it.
@@ -101,9 +106,14 @@ void QtToolkit::Close(std::string_view name) {
   if (FormWindow* window = Window(name)) Unload(*window);
 }
 
-// The program ends when its last window is closed.
+// The windows over it (the modal ones it owns) close first. The program ends
+// when its last window is closed.
 void QtToolkit::UserClosed(FormWindow& window) {
   if (ended_ || !Window(window.name())) return;
+  while (!windows_.empty() && windows_.back() != &window) {
+    QPointer<FormWindow> top = windows_.back();
+    if (top) Unload(*top); else windows_.pop_back();
+  }
   Unload(window);
   if (windows_.empty()) EndProgram();
 }
@@ -124,13 +134,18 @@ void QtToolkit::Deliver(FormWindow& window, const ui::Event& event) {
   try {
     window.logic().OnEvent(event);
   } catch (const std::exception& error) {
-    qCritical("zorvanel: %s", error.what());
+    Fail(error);
   }
 }
 
+// A fault of the program's own: reported, and the program ends.
+void QtToolkit::Fail(const std::exception& error) {
+  qCritical("zorvanel: %s", error.what());
+  EndProgram();
+}
+
 std::string QtToolkit::Caption(std::string_view name) {
-  FormWindow* window = Target(name);
-  return window ? ToStdString(window->windowTitle()) : std::string();
+  return ToStdString(Target(name).windowTitle());
 }
 
 std::uintptr_t QtToolkit::NativeHandle(std::string_view name) {
@@ -157,12 +172,10 @@ ui::Answer QtToolkit::MessageBox(std::string_view text, ui::Buttons buttons, ui:
 
 // ------------------------------------------------------------ controls
 
-FormWindow* QtToolkit::Target(std::string_view name) {
+FormWindow& QtToolkit::Target(std::string_view name) {
   FormWindow* window = Window(name);
-  if (!window) {
-    qWarning("zorvanel: window %.*s is not loaded", static_cast<int>(name.size()), name.data());
-  }
-  return window;
+  if (!window) ui::ThrowNotLoaded(name);
+  return *window;
 }
 
 QWidget* QtToolkit::ControlWidget(ui::ControlRef c) {
@@ -171,61 +184,43 @@ QWidget* QtToolkit::ControlWidget(ui::ControlRef c) {
 }
 
 void QtToolkit::SetText(ui::ControlRef c, std::string_view text) {
-  if (auto* w = Target(c.window)) w->SetText(c.control, text);
+  Target(c.window).SetText(c.control, text);
 }
-std::string QtToolkit::Text(ui::ControlRef c) {
-  auto* w = Target(c.window);
-  return w ? w->Text(c.control) : std::string();
-}
+std::string QtToolkit::Text(ui::ControlRef c) { return Target(c.window).Text(c.control); }
 void QtToolkit::SetTextColor(ui::ControlRef c, ui::Color color) {
-  if (auto* w = Target(c.window)) w->SetTextColor(c.control, color);
+  Target(c.window).SetTextColor(c.control, color);
 }
 void QtToolkit::SetVisible(ui::ControlRef c, bool visible) {
-  if (auto* w = Target(c.window)) w->SetVisible(c.control, visible);
+  Target(c.window).SetVisible(c.control, visible);
 }
-bool QtToolkit::Visible(ui::ControlRef c) {
-  auto* w = Target(c.window);
-  return w && w->Visible(c.control);
-}
+bool QtToolkit::Visible(ui::ControlRef c) { return Target(c.window).Visible(c.control); }
 void QtToolkit::SetEnabled(ui::ControlRef c, bool enabled) {
-  if (auto* w = Target(c.window)) w->SetEnabled(c.control, enabled);
+  Target(c.window).SetEnabled(c.control, enabled);
 }
-
 void QtToolkit::SetToolTip(ui::ControlRef c, std::string_view tooltip) {
-  if (auto* w = Target(c.window)) w->SetToolTip(c.control, tooltip);
+  Target(c.window).SetToolTip(c.control, tooltip);
 }
-void QtToolkit::ClearItems(ui::ControlRef c) {
-  if (auto* w = Target(c.window)) w->ClearItems(c.control);
-}
+void QtToolkit::ClearItems(ui::ControlRef c) { Target(c.window).ClearItems(c.control); }
 void QtToolkit::AddItem(ui::ControlRef c, std::string_view text) {
-  if (auto* w = Target(c.window)) w->AddItem(c.control, text);
+  Target(c.window).AddItem(c.control, text);
 }
 void QtToolkit::ShowItem(ui::ControlRef c, std::string_view text) {
-  if (auto* w = Target(c.window)) w->ShowItem(c.control, text);
+  Target(c.window).ShowItem(c.control, text);
 }
-int QtToolkit::TabCount(ui::ControlRef c) {
-  auto* w = Target(c.window);
-  return w ? w->TabCount(c.control) : 0;
-}
+int QtToolkit::TabCount(ui::ControlRef c) { return Target(c.window).TabCount(c.control); }
 void QtToolkit::RemoveTab(ui::ControlRef c, int index) {
-  if (auto* w = Target(c.window)) w->RemoveTab(c.control, index);
+  Target(c.window).RemoveTab(c.control, index);
 }
 void QtToolkit::AppendTab(ui::ControlRef c, std::string_view caption) {
-  if (auto* w = Target(c.window)) w->AppendTab(c.control, caption);
+  Target(c.window).AppendTab(c.control, caption);
 }
 void QtToolkit::SetTabTooltip(ui::ControlRef c, int index, std::string_view tooltip) {
-  if (auto* w = Target(c.window)) w->SetTabTooltip(c.control, index, tooltip);
+  Target(c.window).SetTabTooltip(c.control, index, tooltip);
 }
-int QtToolkit::SelectedTab(ui::ControlRef c) {
-  auto* w = Target(c.window);
-  return w ? w->SelectedTab(c.control) : 0;
-}
-int QtToolkit::Interval(ui::ControlRef c) {
-  auto* w = Target(c.window);
-  return w ? w->Interval(c.control) : 0;
-}
+int QtToolkit::SelectedTab(ui::ControlRef c) { return Target(c.window).SelectedTab(c.control); }
+int QtToolkit::Interval(ui::ControlRef c) { return Target(c.window).Interval(c.control); }
 void QtToolkit::SetInterval(ui::ControlRef c, int milliseconds) {
-  if (auto* w = Target(c.window)) w->SetInterval(c.control, milliseconds);
+  Target(c.window).SetInterval(c.control, milliseconds);
 }
 
 }  // namespace zorvanel::qt

@@ -77,8 +77,9 @@ class QtToolkit : public ui::Toolkit {
   void Unload(FormWindow& window);
   void Deliver(FormWindow& window, const ui::Event& event);
   void UserClosed(FormWindow& window);
-  // The window a control operation names; warns when it is not loaded.
-  FormWindow* Target(std::string_view window);
+  // The window a request names; throws ui::BadRequest when it is not loaded.
+  FormWindow& Target(std::string_view window);
+  void Fail(const std::exception& error);
   QWidget* TopWindow();
 
   ui::WindowFactory& factory_;

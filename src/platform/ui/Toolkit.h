@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -46,6 +47,30 @@ struct ControlRef {
   std::string_view control;
 };
 
+// A request no toolkit can carry out: a fault of the program's own, never of
+// the user or of the data the program read.
+class BadRequest : public std::logic_error {
+ public:
+  using std::logic_error::logic_error;
+};
+
+// Every toolkit answers the program's requests alike (one contract suite runs
+// on each of them):
+// - A control request throws BadRequest, and changes nothing, when the window
+//   is not loaded, when its layout has no such control, or when the control
+//   is of the wrong kind: item requests need a drop-down list, tab requests a
+//   tab strip, Interval and SetInterval a timer.
+// - ShowItem, and SetText of a drop-down list, throw BadRequest for an item
+//   the list does not hold; the list goes on showing what it showed.
+// - Caption of a window that is not loaded throws BadRequest.
+// - Requests that find nothing to do are no faults: Close of a window that is
+//   not loaded, RemoveTab and SetTabTooltip of a tab index the strip does not
+//   have. IsLoaded is then false and NativeHandle 0.
+// - A request raises no event: only the user's actions do.
+// - A fault that escapes a handler ends the program, after the toolkit has
+//   reported it (the headless toolkit hands it to whoever drives it).
+// - EndProgram unloads every window; the last window the user closes ends the
+//   program too. No handler runs after the end.
 class Toolkit : public MessageBoxes {
  public:
   // Windows, by name ("frmMainframe").

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/ui/BadRequests.h"
 #include "platform/win32/Win32Controls.h"
 
 namespace zorvanel::win32 {
@@ -26,10 +27,7 @@ Win32Toolkit::Win32Toolkit() : gdi_(Gdi::ScreenDpi()) {
 
 Win32Toolkit::~Win32Toolkit() {
   ended_ = true;
-  while (!windows_.empty()) {
-    windows_.back()->Destroy();
-    windows_.pop_back();
-  }
+  while (!windows_.empty()) Unload(*windows_.back());
 }
 
 // ---------------------------------------------------------------- windows
@@ -94,27 +92,53 @@ Win32Window* Win32Toolkit::Loaded(std::string_view name) {
 }
 
 // A modal window gives its owner back the input before it goes, so that the
-// owner, not another program, becomes the active window.
-void Win32Toolkit::Close(std::string_view name) {
+// owner, not another program, becomes the active window. The window leaves
+// the loaded ones before it is destroyed: destroying it destroys the windows
+// it owns, which unload themselves on the way (Destroyed).
+void Win32Toolkit::Unload(Win32Window& window) {
   auto it = std::find_if(windows_.begin(), windows_.end(),
-                         [&](const auto& window) { return window->name() == name; });
+                         [&](const auto& loaded) { return loaded.get() == &window; });
   if (it == windows_.end()) return;
-  Win32Window& window = **it;
-  if (window.owner()) ::EnableWindow(window.owner(), TRUE);
-  window.Destroy();
   closed_.push_back(std::move(*it));
   windows_.erase(it);
+  if (window.owner()) ::EnableWindow(window.owner(), TRUE);
+  window.Destroy();
 }
 
-// The program ends when its last window is closed.
+void Win32Toolkit::Close(std::string_view name) {
+  if (Win32Window* window = Loaded(name)) Unload(*window);
+}
+
+// The windows it owns close first, topmost first, each giving its owner back
+// the input. The program ends when its last window is closed.
 void Win32Toolkit::UserClose(Win32Window& window) {
-  Close(window.name());
+  CloseWithOwned(window);
+  if (windows_.empty()) EndProgram();
+}
+
+void Win32Toolkit::CloseWithOwned(Win32Window& window) {
+  while (Win32Window* owned = TopOwnedBy(window)) CloseWithOwned(*owned);
+  Unload(window);
+}
+
+Win32Window* Win32Toolkit::TopOwnedBy(const Win32Window& owner) {
+  if (!owner.hwnd()) return nullptr;
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+    if ((*it)->owner() == owner.hwnd()) return it->get();
+  }
+  return nullptr;
+}
+
+// Windows destroyed the window on the program's behalf (with its owner, or
+// at another program's request): it is unloaded as if closed.
+void Win32Toolkit::Destroyed(Win32Window& window) {
+  Unload(window);
   if (windows_.empty()) EndProgram();
 }
 
 std::string Win32Toolkit::Caption(std::string_view name) {
   Win32Window* window = Loaded(name);
-  if (!window) throw std::logic_error("window not loaded: " + std::string(name));
+  if (!window) ui::ThrowNotLoaded(name);
   char caption[256] = {};
   const int length = ::GetWindowTextA(window->hwnd(), caption, sizeof caption);
   return std::string(caption, static_cast<std::size_t>(std::max(length, 0)));
@@ -129,11 +153,7 @@ std::uintptr_t Win32Toolkit::NativeHandle(std::string_view name) {
 void Win32Toolkit::EndProgram() {
   if (ended_) return;
   ended_ = true;
-  while (!windows_.empty()) {
-    windows_.back()->Destroy();
-    closed_.push_back(std::move(windows_.back()));
-    windows_.pop_back();
-  }
+  while (!windows_.empty()) Unload(*windows_.back());
 }
 
 std::string Win32Toolkit::ProgramFolder() {

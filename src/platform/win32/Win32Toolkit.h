@@ -37,8 +37,11 @@ class Win32Toolkit : public ui::Toolkit {
 
   // --- From the windows.
   void Raise(Win32Window& window, const ui::Event& event);
-  // The user closed the window with its close box.
+  // The user closed the window with its close box, or another program asked
+  // it to close.
   void UserClose(Win32Window& window);
+  // The window's native window is gone; the toolkit did not destroy it.
+  void Destroyed(Win32Window& window);
 
   // --- The program's side.
   ui::Answer MessageBox(std::string_view text, ui::Buttons buttons, ui::Icon icon,
@@ -73,7 +76,11 @@ class Win32Toolkit : public ui::Toolkit {
  private:
   Win32Window* Load(std::string_view name, HWND owner);
   Win32Window* Loaded(std::string_view name);
+  void Unload(Win32Window& window);
+  void CloseWithOwned(Win32Window& window);
+  Win32Window* TopOwnedBy(const Win32Window& owner);
   Win32Control& Control(ui::ControlRef ref);
+  Win32Control& Control(ui::ControlRef ref, ui::ControlKind kind);
   // Dispatches messages until done() says so or the program ends.
   void Pump(const std::function<bool()>& done);
   // A fault of the program's own: reported, and the program ends.

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/ui/BadRequests.h"
 #include "platform/win32/Win32Toolkit.h"
 
 namespace zorvanel::win32 {
@@ -24,20 +25,20 @@ LRESULT FindItem(HWND list, std::string_view text) {
                         reinterpret_cast<LPARAM>(item.c_str()));
 }
 
-void Require(bool condition, const Win32Control& control, const char* what) {
-  if (!condition) throw std::logic_error(control.spec->name + ": " + what);
-}
-
 }  // namespace
 
 Win32Control& Win32Toolkit::Control(ui::ControlRef ref) {
   Win32Window* window = Loaded(ref.window);
-  Win32Control* control = window ? window->Find(ref.control) : nullptr;
-  if (!control) {
-    throw std::logic_error("no control " + std::string(ref.window) + "." +
-                           std::string(ref.control));
-  }
+  if (!window) ui::ThrowNotLoaded(ref.window);
+  Win32Control* control = window->Find(ref.control);
+  if (!control) ui::ThrowNoControl(ref);
   return *control;
+}
+
+Win32Control& Win32Toolkit::Control(ui::ControlRef ref, ui::ControlKind kind) {
+  Win32Control& control = Control(ref);
+  ui::RequireKind(ref, *control.spec, kind);
+  return control;
 }
 
 void Win32Toolkit::SetText(ui::ControlRef ref, std::string_view text) {
@@ -92,38 +93,39 @@ void Win32Toolkit::SetEnabled(ui::ControlRef ref, bool enabled) {
 // ---------------------------------------------------------------- lists
 
 void Win32Toolkit::ClearItems(ui::ControlRef ref) {
-  Win32Control& control = Control(ref);
+  Win32Control& control = Control(ref, ControlKind::DropDownList);
   ::SendMessageA(control.hwnd, CB_RESETCONTENT, 0, 0);
 }
 
 void Win32Toolkit::AddItem(ui::ControlRef ref, std::string_view text) {
-  Win32Control& control = Control(ref);
+  Win32Control& control = Control(ref, ControlKind::DropDownList);
   const std::string item(text);
   ::SendMessageA(control.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
 void Win32Toolkit::ShowItem(ui::ControlRef ref, std::string_view text) {
-  Win32Control& control = Control(ref);
+  Win32Control& control = Control(ref, ControlKind::DropDownList);
   const LRESULT index = FindItem(control.hwnd, text);
-  Require(index != CB_ERR, control, "no such item");
+  if (index == CB_ERR) ui::ThrowNoItem(ref, text);
   ::SendMessageA(control.hwnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 // ---------------------------------------------------------------- tab strips
 
 int Win32Toolkit::TabCount(ui::ControlRef ref) {
-  return static_cast<int>(::SendMessageA(Control(ref).hwnd, TCM_GETITEMCOUNT, 0, 0));
+  return static_cast<int>(
+      ::SendMessageA(Control(ref, ControlKind::TabStrip).hwnd, TCM_GETITEMCOUNT, 0, 0));
 }
 
 void Win32Toolkit::RemoveTab(ui::ControlRef ref, int index) {
-  Win32Control& control = Control(ref);
+  Win32Control& control = Control(ref, ControlKind::TabStrip);
   if (index < 1 || index > TabCount(ref)) return;
   ::SendMessageA(control.hwnd, TCM_DELETEITEM, static_cast<WPARAM>(index - 1), 0);
   control.tooltips.erase(control.tooltips.begin() + (index - 1));
 }
 
 void Win32Toolkit::AppendTab(ui::ControlRef ref, std::string_view caption) {
-  Win32Control& control = Control(ref);
+  Win32Control& control = Control(ref, ControlKind::TabStrip);
   std::string text(caption);
   TCITEMA item{};
   item.mask = TCIF_TEXT;
@@ -134,23 +136,26 @@ void Win32Toolkit::AppendTab(ui::ControlRef ref, std::string_view caption) {
 }
 
 void Win32Toolkit::SetTabTooltip(ui::ControlRef ref, int index, std::string_view tooltip) {
-  Win32Control& control = Control(ref);
+  Win32Control& control = Control(ref, ControlKind::TabStrip);
   if (index >= 1 && index <= static_cast<int>(control.tooltips.size())) {
     control.tooltips[static_cast<std::size_t>(index - 1)] = tooltip;
   }
 }
 
 int Win32Toolkit::SelectedTab(ui::ControlRef ref) {
-  return static_cast<int>(::SendMessageA(Control(ref).hwnd, TCM_GETCURSEL, 0, 0)) + 1;
+  return static_cast<int>(
+             ::SendMessageA(Control(ref, ControlKind::TabStrip).hwnd, TCM_GETCURSEL, 0, 0)) + 1;
 }
 
 // ---------------------------------------------------------------- timers
 
-int Win32Toolkit::Interval(ui::ControlRef ref) { return Control(ref).interval; }
+int Win32Toolkit::Interval(ui::ControlRef ref) {
+  return Control(ref, ControlKind::Timer).interval;
+}
 
 // Setting the interval starts the count anew, as it does for a timer control.
 void Win32Toolkit::SetInterval(ui::ControlRef ref, int milliseconds) {
-  Win32Control& control = Control(ref);
+  Win32Control& control = Control(ref, ControlKind::Timer);
   control.interval = milliseconds;
   control.window->RunTimer(control);
 }

@@ -239,6 +239,15 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       toolkit_.UserClose(*this);
       return 0;
+    case WM_NCDESTROY: {
+      // The last message a window gets. Destroy clears hwnd_ first, so this
+      // is a window that Windows destroyed on the program's behalf: with its
+      // owner, say.
+      HWND hwnd = hwnd_;
+      hwnd_ = nullptr;
+      toolkit_.Destroyed(*this);
+      return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    }
     default:
       return ::DefWindowProcA(hwnd_, message, wParam, lParam);
   }

@@ -80,24 +80,18 @@ class Win32ToolkitTest : public ::testing::Test {
   Win32Toolkit toolkit_;
 };
 
-TEST_F(Win32ToolkitTest, WindowIsBuiltFromTheLayout) {
-  EXPECT_EQ(Events(), std::vector<std::string>{"load"});
-  EXPECT_EQ(toolkit_.Caption(app::kMainframe), app::kMainframeCaption);
-  for (const auto& spec : app::MainframeLayout().controls) {
-    SCOPED_TRACE(spec.name);
-    if (spec.kind == ui::ControlKind::Menu) continue;
-    EXPECT_EQ(toolkit_.Visible(Ref(spec.name)), spec.visible);
-    if (spec.kind == ui::ControlKind::Label || spec.kind == ui::ControlKind::Button ||
-        spec.kind == ui::ControlKind::Frame || spec.kind == ui::ControlKind::DropDownList) {
-      EXPECT_EQ(toolkit_.Text(Ref(spec.name)), spec.text);
-    }
-  }
-  EXPECT_EQ(toolkit_.TabCount(Ref("tbsMain")), 3);
-  EXPECT_EQ(toolkit_.SelectedTab(Ref("tbsMain")), 1);
-  EXPECT_EQ(toolkit_.Interval(Ref("tmrWarning")), 500);
+// What the contract cannot see: native states and styles.
+TEST_F(Win32ToolkitTest, NativeControlsFollowTheLayoutAndTheRequests) {
   EXPECT_FALSE(::IsWindowEnabled(Handle("cmdBackup")));
   // A fixed border: the user cannot resize the window.
   EXPECT_EQ(::GetWindowLongA(Main(), GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
+  toolkit_.SetEnabled(Ref("cmdBackup"), true);
+  EXPECT_TRUE(::IsWindowEnabled(Handle("cmdBackup")));
+  toolkit_.SetVisible(Ref("fmeSettings"), true);
+  EXPECT_TRUE(::IsWindowVisible(Handle("cmdApply")));
+  toolkit_.AddItem(Ref("cmb640x480"), "50");
+  EXPECT_EQ(::SendMessageA(Handle("cmb640x480"), CB_GETCOUNT, 0, 0),
+            static_cast<LRESULT>(app::MainframeLayout().Find("cmb640x480")->items.size() + 1));
 }
 
 TEST_F(Win32ToolkitTest, ControlsHaveTheirFonts) {
@@ -134,41 +128,6 @@ TEST_F(Win32ToolkitTest, ControlsSitWhereTheLayoutPutsThem) {
   ::GetClientRect(Main(), &client);
   EXPECT_EQ(client.right, gdi.Pixels(app::MainframeLayout().clientWidth));
   EXPECT_EQ(client.bottom, gdi.Pixels(app::MainframeLayout().clientHeight));
-}
-
-TEST_F(Win32ToolkitTest, OperationsChangeTheNativeControls) {
-  toolkit_.SetText(Ref("lblOS"), "Windows NT/2000/XP\r\nsecond line");
-  EXPECT_EQ(toolkit_.Text(Ref("lblOS")), "Windows NT/2000/XP\r\nsecond line");
-  toolkit_.SetText(Ref("cmdSwitchInfo"), "Newbie");
-  EXPECT_EQ(toolkit_.Text(Ref("cmdSwitchInfo")), "Newbie");
-
-  // Visibility is the control's own: a label on a hidden page stays visible.
-  EXPECT_FALSE(toolkit_.Visible(Ref("fmeSettings")));
-  EXPECT_TRUE(toolkit_.Visible(Ref("lblWarning")));
-  toolkit_.SetVisible(Ref("lblWarning"), false);
-  EXPECT_FALSE(toolkit_.Visible(Ref("lblWarning")));
-  toolkit_.SetVisible(Ref("fmeSettings"), true);
-  EXPECT_TRUE(::IsWindowVisible(Handle("cmdApply")));
-
-  toolkit_.SetEnabled(Ref("cmdBackup"), true);
-  EXPECT_TRUE(::IsWindowEnabled(Handle("cmdBackup")));
-
-  toolkit_.ClearItems(Ref("cmb640x480"));
-  EXPECT_EQ(toolkit_.Text(Ref("cmb640x480")), "");
-  for (const char* item : {"<Select!>", "60", "75"}) toolkit_.AddItem(Ref("cmb640x480"), item);
-  toolkit_.ShowItem(Ref("cmb640x480"), "75");
-  EXPECT_EQ(toolkit_.Text(Ref("cmb640x480")), "75");
-  EXPECT_EQ(::SendMessageA(Handle("cmb640x480"), CB_GETCOUNT, 0, 0), 3);
-  EXPECT_THROW(toolkit_.ShowItem(Ref("cmb640x480"), "85"), std::logic_error);
-
-  toolkit_.RemoveTab(Ref("tbsMain"), 3);
-  EXPECT_EQ(toolkit_.TabCount(Ref("tbsMain")), 2);
-  toolkit_.AppendTab(Ref("tbsMain"), "Settings");
-  toolkit_.SetTabTooltip(Ref("tbsMain"), 3, "Set the refresh rates.");
-  EXPECT_EQ(toolkit_.TabCount(Ref("tbsMain")), 3);
-
-  toolkit_.SetInterval(Ref("tmrWarning"), 150);
-  EXPECT_EQ(toolkit_.Interval(Ref("tmrWarning")), 150);
 }
 
 // The colour a label is drawn with is the one last set.
@@ -216,42 +175,67 @@ TEST_F(Win32ToolkitTest, TimerTicksAtItsInterval) {
 
 // ---------------------------------------------------------------- windows
 
-// Closes the modal dialog from inside its message loop, noting whether its
-// owner took input meanwhile.
-HWND gOwner = nullptr;
-bool gOwnerWasEnabled = true;
-void CALLBACK CloseTheDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+// What happens to a modal dialog and its owner while ShowModal waits, done
+// from inside the dialog's message loop: the close box, another program's
+// WM_CLOSE to the owner (End task), or Windows destroying a window on the
+// toolkit's behalf. A watchdog ends the program should ShowModal never
+// return.
+struct Outside {
+  Win32Toolkit* toolkit = nullptr;
+  HWND main = nullptr;
+  HWND dialog = nullptr;
+  bool ownerWasEnabled = true;
+  bool watchdogEnded = false;
+  void (*act)(const Outside&) = nullptr;
+};
+Outside gOutside;
+void CALLBACK ActFromOutside(HWND, UINT, UINT_PTR timer, DWORD) {
   ::KillTimer(nullptr, timer);
-  gOwnerWasEnabled = ::IsWindowEnabled(gOwner) != FALSE;
-  ::PostMessageA(::GetActiveWindow(), WM_CLOSE, 0, 0);
+  gOutside.dialog = reinterpret_cast<HWND>(gOutside.toolkit->NativeHandle(kDialog));
+  gOutside.ownerWasEnabled = ::IsWindowEnabled(gOutside.main) != FALSE;
+  gOutside.act(gOutside);
+}
+void CALLBACK Watchdog(HWND, UINT, UINT_PTR timer, DWORD) {
+  ::KillTimer(nullptr, timer);
+  gOutside.watchdogEnded = true;
+  gOutside.toolkit->EndProgram();
 }
 
-TEST_F(Win32ToolkitTest, ModalWindowHoldsItsOwnerUntilClosed) {
-  gOwner = Main();
-  ::SetTimer(nullptr, 0, 50, CloseTheDialog);
-  toolkit_.ShowModal(kDialog, app::kMainframe);
-  EXPECT_FALSE(gOwnerWasEnabled);
-  EXPECT_FALSE(toolkit_.IsLoaded(kDialog));
-  EXPECT_TRUE(::IsWindowEnabled(Main()));
-  EXPECT_FALSE(toolkit_.Ended());
-}
-
-TEST_F(Win32ToolkitTest, ClosingTheLastWindowEndsTheProgram) {
-  ::SendMessageA(Main(), WM_CLOSE, 0, 0);
-  EXPECT_FALSE(toolkit_.IsLoaded(app::kMainframe));
-  EXPECT_TRUE(toolkit_.Ended());
-  // No event reaches a logic after the end.
-  Events().clear();
-  toolkit_.DispatchPending();
-  EXPECT_TRUE(Events().empty());
-}
-
-TEST_F(Win32ToolkitTest, EndProgramClosesEveryWindowAtOnce) {
-  const HWND main = Main();
-  toolkit_.EndProgram();
-  EXPECT_FALSE(::IsWindow(main));
-  EXPECT_FALSE(toolkit_.IsLoaded(app::kMainframe));
-  EXPECT_TRUE(toolkit_.Ended());
+TEST(Win32ModalWindow, ItsOwnerWaitsAndItsEndIsNeverMissed) {
+  struct Row {
+    const char* what;
+    void (*act)(const Outside&);
+    bool ownerStays;
+  };
+  const Row rows[] = {
+      {"the dialog's close box", [](const Outside& o) { ::PostMessageA(o.dialog, WM_CLOSE, 0, 0); },
+       true},
+      {"WM_CLOSE to the owner", [](const Outside& o) { ::PostMessageA(o.main, WM_CLOSE, 0, 0); },
+       false},
+      {"the owner destroyed", [](const Outside& o) { ::DestroyWindow(o.main); }, false},
+      {"the dialog destroyed", [](const Outside& o) { ::DestroyWindow(o.dialog); }, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    TestWindows windows;
+    Win32Toolkit toolkit;
+    toolkit.Attach(windows);
+    toolkit.Start(app::kMainframe);
+    gOutside = {&toolkit, reinterpret_cast<HWND>(toolkit.NativeHandle(app::kMainframe))};
+    gOutside.act = row.act;
+    ::SetTimer(nullptr, 0, 50, ActFromOutside);
+    const UINT_PTR watchdog = ::SetTimer(nullptr, 0, 3000, Watchdog);
+    toolkit.ShowModal(kDialog, app::kMainframe);
+    ::KillTimer(nullptr, watchdog);
+    EXPECT_FALSE(gOutside.watchdogEnded) << "ShowModal did not return";
+    EXPECT_FALSE(gOutside.ownerWasEnabled);
+    EXPECT_FALSE(toolkit.IsLoaded(kDialog));
+    EXPECT_EQ(toolkit.IsLoaded(app::kMainframe), row.ownerStays);
+    EXPECT_EQ(toolkit.Ended(), !row.ownerStays) << "the program ends with its last window";
+    if (row.ownerStays) {
+      EXPECT_TRUE(::IsWindowEnabled(gOutside.main));
+    }
+  }
 }
 
 }  // namespace
