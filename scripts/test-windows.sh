@@ -80,16 +80,20 @@ phase "unit tests under Wine"
 # ---------------------------------------------------------------- scenarios
 
 phase "replay scenarios on Wine's registry"
-# The machine's registry only when asked for: no --store and no --live is an error.
-status=0
-(unset DISPLAY; wine "$x64_dir/zorvanel-replay.exe" - <<<"start" >"$work/out" 2>"$work/err") ||
-  status=$?
-if [ "$status" -ne 2 ] || [ -s "$work/out" ] || ! grep -q -- "--live" "$work/err"; then
-  echo "zorvanel-replay.exe without --store or --live: exit $status, expected 2 and" \
-       "a message naming --live" >&2
-  cat "$work/out" "$work/err" >&2
-  exit 1
-fi
+# The machine's registry only when asked for: neither --store nor --live, or
+# both, is an error that runs nothing.
+for options in "" "--live --store $(windows_path "$work/none.reg")"; do
+  status=0
+  # shellcheck disable=SC2086 # the options are words
+  (unset DISPLAY; wine "$x64_dir/zorvanel-replay.exe" $options - <<<"start" \
+     >"$work/out" 2>"$work/err") || status=$?
+  if [ "$status" -ne 2 ] || [ -s "$work/out" ] || ! grep -q -- "--live" "$work/err"; then
+    echo "zorvanel-replay.exe ${options:-without options}: exit $status, expected 2," \
+         "no transcript, and a message naming --live" >&2
+    cat "$work/out" "$work/err" >&2
+    exit 1
+  fi
+done
 header() {  # SCRIPT NAME: a directive of the scenario's leading comments
   awk -v key="# $2:" '!/^#/ {exit} index($0, key) == 1 {sub(key " *", ""); print; exit}' "$1"
 }

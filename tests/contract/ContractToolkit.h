@@ -3,6 +3,7 @@
 // headless toolkit in the unit tests, Qt in the Qt tests, the native toolkit
 // in the Windows build.
 
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -10,17 +11,13 @@
 
 namespace zorvanel::contract {
 
-class ContractToolkit {
- public:
-  virtual ~ContractToolkit() = default;
-  virtual ui::Toolkit& toolkit() = 0;
-  // Loads the window (its load step runs) and shows it.
-  virtual void Start(std::string_view window) = 0;
-  // The user closes the window with its close box.
-  virtual void UserClose(std::string_view window) = 0;
-  virtual bool Ended() = 0;
+struct ContractToolkit {
+  std::shared_ptr<ui::Toolkit> toolkit;
+  std::function<void(std::string_view window)> start;      // load step, then shown
+  std::function<void(std::string_view window)> userClose;  // the close box
+  std::function<bool()> ended;
 };
 
-std::unique_ptr<ContractToolkit> MakeContractToolkit(ui::WindowFactory& windows);
+ContractToolkit MakeContractToolkit(ui::WindowFactory& windows);
 
 }  // namespace zorvanel::contract

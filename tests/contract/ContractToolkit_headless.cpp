@@ -6,25 +6,21 @@
 namespace zorvanel::contract {
 
 namespace {
-
-class HeadlessContractToolkit : public ContractToolkit {
- public:
-  explicit HeadlessContractToolkit(ui::WindowFactory& windows) { toolkit_.Attach(windows); }
-  ui::Toolkit& toolkit() override { return toolkit_; }
-  void Start(std::string_view window) override { toolkit_.Start(window); }
-  void UserClose(std::string_view window) override { toolkit_.UserClose(window); }
-  bool Ended() override { return toolkit_.Ended(); }
-
- private:
-  std::ostringstream out_;
-  headless::Transcript transcript_{out_};
-  headless::HeadlessToolkit toolkit_{transcript_, "."};
+struct Headless {
+  std::ostringstream out;
+  headless::Transcript transcript{out};
+  headless::HeadlessToolkit toolkit{transcript, "."};
 };
-
 }  // namespace
 
-std::unique_ptr<ContractToolkit> MakeContractToolkit(ui::WindowFactory& windows) {
-  return std::make_unique<HeadlessContractToolkit>(windows);
+ContractToolkit MakeContractToolkit(ui::WindowFactory& windows) {
+  auto headless = std::make_shared<Headless>();
+  headless->toolkit.Attach(windows);
+  auto* toolkit = &headless->toolkit;
+  return {std::shared_ptr<ui::Toolkit>(headless, toolkit),
+          [toolkit](std::string_view window) { toolkit->Start(window); },
+          [toolkit](std::string_view window) { toolkit->UserClose(window); },
+          [toolkit] { return toolkit->Ended(); }};
 }
 
 }  // namespace zorvanel::contract

@@ -5,25 +5,13 @@
 
 namespace zorvanel::contract {
 
-namespace {
-
-class QtContractToolkit : public ContractToolkit {
- public:
-  explicit QtContractToolkit(ui::WindowFactory& windows)
-      : toolkit_(windows, {96, QDir::currentPath().toStdString(), [] {}}) {}
-  ui::Toolkit& toolkit() override { return toolkit_; }
-  void Start(std::string_view window) override { toolkit_.Start(window); }
-  void UserClose(std::string_view window) override { toolkit_.Window(window)->close(); }
-  bool Ended() override { return toolkit_.Ended(); }
-
- private:
-  qt::QtToolkit toolkit_;
-};
-
-}  // namespace
-
-std::unique_ptr<ContractToolkit> MakeContractToolkit(ui::WindowFactory& windows) {
-  return std::make_unique<QtContractToolkit>(windows);
+ContractToolkit MakeContractToolkit(ui::WindowFactory& windows) {
+  auto toolkit = std::make_shared<qt::QtToolkit>(
+      windows, qt::QtToolkitOptions{96, QDir::currentPath().toStdString(), [] {}});
+  qt::QtToolkit* qt = toolkit.get();
+  return {toolkit, [qt](std::string_view window) { qt->Start(window); },
+          [qt](std::string_view window) { qt->Window(window)->close(); },
+          [qt] { return qt->Ended(); }};
 }
 
 }  // namespace zorvanel::contract

@@ -12,26 +12,10 @@ class MainWindow : public ::testing::Test {
  protected:
   void SetUp() override { harness.Start(); }
   bool Visible(std::string_view control) { return toolkit.Visible({kMainframe, control}); }
-  std::string Text(std::string_view control) { return toolkit.Text({kMainframe, control}); }
 
   testing::MainframeHarness harness;
   headless::HeadlessToolkit& toolkit = harness.toolkit();
 };
-
-TEST_F(MainWindow, TheViewSwitchSwapsTheFramesAndComesBackAfterTwoPresses) {
-  toolkit.SelectTab("tbsMain", 2);
-  toolkit.SetVisible({kMainframe, "cmdSwitchInfo"}, true);  // as the typed code reveals it
-
-  ASSERT_EQ(toolkit.Click("cmdSwitchInfo"), std::nullopt);
-  EXPECT_EQ(Text("cmdSwitchInfo"), "Newbie");
-  EXPECT_FALSE(Visible("fmeDrvInfo"));
-  EXPECT_TRUE(Visible("fmeRegInfo"));
-
-  ASSERT_EQ(toolkit.Click("cmdSwitchInfo"), std::nullopt);
-  EXPECT_EQ(Text("cmdSwitchInfo"), "Advanced");
-  EXPECT_TRUE(Visible("fmeDrvInfo"));
-  EXPECT_FALSE(Visible("fmeRegInfo"));
-}
 
 TEST_F(MainWindow, HiddenControlsCannotBeClicked) {
   EXPECT_EQ(toolkit.Click("cmdSwitchInfo"), "hidden");

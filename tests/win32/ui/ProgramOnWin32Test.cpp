@@ -150,11 +150,5 @@ TEST_F(ProgramOnWin32, AboutBoxIsModalOverTheMainWindowUntilItsCloseBox) {
   EXPECT_NE(out_.str().find("shell open \"http://"), std::string::npos) << out_.str();
 }
 
-TEST_F(ProgramOnWin32, FileExitEndsTheProgram) {
-  ::SendMessageA(Main(), WM_COMMAND, MAKEWPARAM(MenuCommand(0), 0), 0);
-  EXPECT_TRUE(toolkit_.Ended());
-  EXPECT_FALSE(toolkit_.IsLoaded(app::kMainframe));
-}
-
 }  // namespace
 }  // namespace zorvanel::win32
