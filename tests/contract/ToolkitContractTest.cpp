@@ -105,21 +105,15 @@ TEST_F(ToolkitContract, BadRequestsThrowAndChangeNothing) {
       {"a tab request on a button", [](ui::Toolkit& t) { t.TabCount(Ref("cmdGo")); }},
       {"a timer request on a label", [](ui::Toolkit& t) { t.SetInterval(Ref("lblText"), 5); }},
   };
-  const Row nothingToDo[] = {
-      {"closing a window not loaded", [](ui::Toolkit& t) { t.Close(kTestDialog); }},
-      {"removing tab 0", [](ui::Toolkit& t) { t.RemoveTab(Ref("tbsStrip"), 0); }},
-      {"removing tab 4 of 3", [](ui::Toolkit& t) { t.RemoveTab(Ref("tbsStrip"), 4); }},
-      {"the tooltip of tab 4 of 3", [](ui::Toolkit& t) { t.SetTabTooltip(Ref("tbsStrip"), 4, ""); }},
-  };
   Start();
   for (const Row& row : bad) {
     SCOPED_TRACE(row.what);
     EXPECT_THROW(row.request(ui), ui::BadRequest);
   }
-  for (const Row& row : nothingToDo) {
-    SCOPED_TRACE(row.what);
-    EXPECT_NO_THROW(row.request(ui));
-  }
+  ui.Close(kTestDialog);
+  ui.RemoveTab(Ref("tbsStrip"), 0);
+  ui.RemoveTab(Ref("tbsStrip"), 4);
+  ui.SetTabTooltip(Ref("tbsStrip"), 4, "");
   EXPECT_EQ(ui.Text(Ref("lblText")), "Label");
   EXPECT_EQ(ui.Text(Ref("cmbList")), "b");
   EXPECT_EQ(ui.TabCount(Ref("tbsStrip")), 3);

@@ -165,15 +165,6 @@ TEST_F(QtToolkitTest, ForwardsTypedKeysWithoutConsumingThem) {
   EXPECT_EQ(log.lines.back(), "tbsStrip Click");
 }
 
-TEST_F(QtToolkitTest, TimerTicksUntilDisabled) {
-  ASSERT_TRUE(toolkit->Start(kTestWindow));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return log.Count("tmrTick Timer") >= 2; }, 2000));
-  toolkit->SetEnabled(Ref("tmrTick"), false);
-  const int ticks = log.Count("tmrTick Timer");
-  QTest::qWait(80);
-  EXPECT_EQ(log.Count("tmrTick Timer"), ticks);
-}
-
 // Texts are shown as plain text, with CR LF as a line break.
 TEST_F(QtToolkitTest, ShowsTextsAsTheProgramSetThem) {
   ASSERT_TRUE(toolkit->Start(kTestWindow));
@@ -227,28 +218,7 @@ TEST_F(QtToolkitTest, MessageBoxesAreModalWithTheFirstButtonDefault) {
   }
 }
 
-TEST_F(QtToolkitTest, ShowModalOwnsTheDialogAndReturnsWhenItIsClosed) {
-  ASSERT_TRUE(toolkit->Start(kTestWindow));
-  ModalAnswerer answerer([&](QWidget& modal) {
-    EXPECT_EQ(&modal, toolkit->Window(kTestDialog));
-    EXPECT_EQ(modal.parentWidget(), Main()) << "owned by the main window";
-    EXPECT_TRUE(toolkit->IsLoaded(kTestDialog));
-    EXPECT_EQ(toolkit->Caption(kTestDialog), "Test dialog");
-    EXPECT_NE(toolkit->NativeHandle(kTestDialog), 0u);
-    QTest::mouseClick(toolkit->ControlWidget({kTestDialog, "lblLink"}), Qt::LeftButton);
-    EXPECT_TRUE(modal.isVisible()) << "a click leaves it open";
-    modal.close();  // the close box
-  });
-  toolkit->ShowModal(kTestDialog, kTestWindow);
-  EXPECT_TRUE(answerer.answered());
-  EXPECT_FALSE(toolkit->IsLoaded(kTestDialog));
-  EXPECT_TRUE(toolkit->IsLoaded(kTestWindow));
-  EXPECT_EQ(quits, 0);
-  EXPECT_EQ(log.Count("lblLink Click"), 1);
-  EXPECT_EQ(log.Count("load frmDialog"), 1);
-}
-
-TEST_F(QtToolkitTest, TimersKeepTickingWhileAModalBoxIsOpen) {
+TEST_F(QtToolkitTest, TimersKeepTickingWhileAModalBoxIsOpenUntilDisabled) {
   ASSERT_TRUE(toolkit->Start(kTestWindow));
   int ticksWhileOpen = 0;
   ModalAnswerer answerer([&](QWidget& modal) {
@@ -259,30 +229,36 @@ TEST_F(QtToolkitTest, TimersKeepTickingWhileAModalBoxIsOpen) {
   });
   toolkit->MessageBox("Wait", ui::Buttons::OK, ui::Icon::Information, "Title");
   EXPECT_GE(ticksWhileOpen, 3);
+  toolkit->SetEnabled(Ref("tmrTick"), false);
+  const int ticks = log.Count("tmrTick Timer");
+  QTest::qWait(80);
+  EXPECT_EQ(log.Count("tmrTick Timer"), ticks);
 }
 
-TEST_F(QtToolkitTest, AnEndDuringTheLoadStepNeverShowsTheWindow) {
-  log.onLoad = [&](std::string_view) { toolkit->EndProgram(); };
-  EXPECT_FALSE(toolkit->Start(kTestWindow));
-  EXPECT_EQ(quits, 1);
-  for (QWidget* window : QApplication::topLevelWidgets()) EXPECT_FALSE(window->isVisible());
-}
-
+// A handler that ends the program, or a fault that escapes one: nothing
+// runs after it, and the window is deleted once the handler returned.
 TEST_F(QtToolkitTest, EndingFromAHandlerStopsEveryFurtherEvent) {
-  log.onEvent = [&](const ui::Event& event) {
-    if (event.control == "cmdGo") toolkit->EndProgram();
-  };
-  ASSERT_TRUE(toolkit->Start(kTestWindow));
-  QPointer<FormWindow> window = Main();
-  QTest::mouseClick(Get("cmdGo"), Qt::LeftButton);
-  EXPECT_TRUE(toolkit->Ended());
-  EXPECT_EQ(quits, 1);
-  EXPECT_FALSE(window->isVisible());
-  const auto lines = log.lines;
-  QTest::qWait(60);  // the timer would have ticked
-  EXPECT_EQ(log.lines, lines);
-  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_TRUE(window.isNull()) << "deleted once the handler returned";
+  for (bool fault : {false, true}) {
+    SCOPED_TRACE(fault ? "a fault escapes the handler" : "the handler ends the program");
+    Make(96);
+    quits = 0;
+    log.onEvent = [&](const ui::Event& event) {
+      if (event.control != "cmdGo") return;
+      if (fault) throw ui::BadRequest("no control frmTest.lblNone");
+      toolkit->EndProgram();
+    };
+    ASSERT_TRUE(toolkit->Start(kTestWindow));
+    QPointer<FormWindow> window = Main();
+    QTest::mouseClick(Get("cmdGo"), Qt::LeftButton);
+    EXPECT_TRUE(toolkit->Ended());
+    EXPECT_EQ(quits, 1);
+    EXPECT_FALSE(window->isVisible());
+    const auto lines = log.lines;
+    QTest::qWait(60);  // the timer would have ticked
+    EXPECT_EQ(log.lines, lines);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+  }
 }
 
 TEST_F(QtToolkitTest, EndingClosesAnOpenModalWindow) {
