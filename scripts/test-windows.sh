@@ -188,7 +188,7 @@ head -c 4 "$unpacked/refresh.dat" | grep -q MThd || { echo "refresh.dat is no MI
 "$tool" reset "${previous_store[@]}" >"$work/reset.reg"
 import_reg "$work/reset.reg"
 for name in codes/readme codes/egg-music; do
-  (cd "$unpacked" && unset DISPLAY && wine "$root/$x64_dir/zorvanel-replay.exe" - \
+  (cd "$unpacked" && unset DISPLAY && wine "$root/$x64_dir/zorvanel-replay.exe" --live - \
      <"$root/tests/replay/scenarios/$name.replay") >"$work/transcript" 2>&1
   diff -u --label "$name (expected)" --label "$name (from the unpacked zip)" \
     <("$tool" canonical "tests/replay/scenarios/$name.expected") \
