@@ -4,9 +4,11 @@
 
 namespace zorvanel::app {
 
+// The About box goes before the main window it belongs to.
 void CloseWindows(ui::Toolkit& toolkit) {
-  if (toolkit.IsLoaded(kAboutBox)) toolkit.Close(kAboutBox);
-  toolkit.Close(kMainframe);
+  for (const char* window : {kAboutBox, kMainframe, kConfirm}) {
+    if (toolkit.IsLoaded(window)) toolkit.Close(window);
+  }
 }
 
 void EndProgram(ui::Toolkit& toolkit) {

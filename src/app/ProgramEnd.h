@@ -3,7 +3,7 @@
 
 namespace zorvanel::app {
 
-// Closes the About box if it is loaded, then the main window.
+// Closes whichever of the program's windows are loaded, the About box first.
 void CloseWindows(ui::Toolkit& toolkit);
 
 // The program's own way to stop: close its windows, then end at once.

@@ -4,8 +4,10 @@
 #include <string>
 
 #include "app/AboutBoxLayout.h"
+#include "app/ConfirmLayout.h"
 #include "app/MainframeLayout.h"
 #include "app/frmAboutBox.h"
+#include "app/frmConfirm.h"
 #include "app/frmMainframe.h"
 
 namespace zorvanel::app {
@@ -13,12 +15,14 @@ namespace zorvanel::app {
 const ui::WindowLayout& ProgramWindows::Layout(std::string_view window) const {
   if (window == kMainframe) return MainframeLayout();
   if (window == kAboutBox) return AboutBoxLayout();
+  if (window == kConfirm) return ConfirmLayout();
   throw std::invalid_argument("no window named " + std::string(window));
 }
 
 std::unique_ptr<ui::WindowLogic> ProgramWindows::CreateLogic(std::string_view window) {
   if (window == kMainframe) return std::make_unique<frmMainframe>(services_);
   if (window == kAboutBox) return std::make_unique<frmAboutBox>(services_);
+  if (window == kConfirm) return std::make_unique<frmConfirm>(services_);
   throw std::invalid_argument("no window named " + std::string(window));
 }
 

@@ -4,5 +4,6 @@ namespace zorvanel::app {
 
 inline constexpr const char* kMainframe = "frmMainframe";
 inline constexpr const char* kAboutBox = "frmAboutBox";
+inline constexpr const char* kConfirm = "frmConfirm";
 
 }  // namespace zorvanel::app

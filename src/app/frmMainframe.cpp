@@ -18,6 +18,7 @@
 #include "modes/RateGrid.h"
 #include "app/WindowNames.h"
 #include "modes/ModeLists.h"
+#include "modes/PendingCheck.h"
 
 namespace zorvanel::app {
 
@@ -75,6 +76,7 @@ void frmMainframe::Form_Load() {
   for (const auto& resolution : modes::kResolutions) form_.ShowItem(resolution.box, modes::kNoRate);
   detect::DetectMonitors(*this);
   detect::DetectSystem(*this);
+  if (!fields.DriverKey.empty()) modes::OfferRescue(services_, registry_);
 }
 
 void frmMainframe::OnEvent(const ui::Event& event) {

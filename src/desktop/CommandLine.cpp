@@ -9,7 +9,7 @@ namespace zorvanel::desktop {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: zorvanel [--store FILE]\n"
+    "usage: zorvanel [--store FILE] [--confirm]\n"
     "       zorvanel --help | --version\n"
     "\n"
     "Sets which refresh rates the Detonator display driver offers, on a simulated\n"
@@ -21,6 +21,8 @@ constexpr const char* kUsage =
     "                Without it the store is $XDG_DATA_HOME/zorvanel/registry.reg\n"
     "                (~/.local/share/zorvanel/registry.reg), created from the\n"
     "                sample machine the first time.\n"
+    "  --confirm     keep or undo the rates written before the last restart, as\n"
+    "                the Windows program does at the first logon after it\n"
     "  --help        show this text\n"
     "  --version     show the program's version\n";
 
@@ -37,6 +39,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (arg == "--help" || arg == "-h") return {CommandLine::Action::Help, {}, {}};
     if (arg == "--version") return {CommandLine::Action::Version, {}, {}};
     std::optional<std::string> store;
+    if (arg == "--confirm") {
+      result.confirm = true;
+      continue;
+    }
     if (arg == "--store") {
       if (i + 1 >= args.size()) return Error("--store needs a file name");
       store = args[++i];

@@ -14,6 +14,7 @@ struct CommandLine {
   Action action = Action::Run;
   std::optional<std::string> store;  // --store FILE
   std::string error;                 // what was wrong, for Action::Error
+  bool confirm = false;              // --confirm: the check after a restart
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args);

@@ -87,6 +87,8 @@ int main(int argc, char** argv) {
   desktop::DesktopProgram program(file->Content(),
                                   [&file](const store::Key& root) { return file->Write(root); },
                                   {.programFolder = files.dataFolder}, files);
-  if (!program.toolkit().Start(app::kMainframe)) return 0;  // ended while loading
+  if (!program.toolkit().Start(options.confirm ? app::kConfirm : app::kMainframe)) {
+    return 0;  // ended while loading
+  }
   return QApplication::exec();
 }

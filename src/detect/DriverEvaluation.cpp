@@ -8,6 +8,9 @@
 #include "detect/DetectionTexts.h"
 #include "detect/SettingsTab.h"
 #include "detect/VersionNumber.h"
+#include "modes/LastChoice.h"
+#include "modes/ModeLists.h"
+#include "modes/PendingCheck.h"
 #include "modes/RateGrid.h"
 
 namespace zorvanel::detect {
@@ -53,21 +56,24 @@ bool ShowCriticalVerdict(ui::Form& form, const DetectionFindings& found) {
 }
 
 // Backups belong to the driver version they were made under: when the
-// driver changed since the last run they are discarded. Nothing is
-// discarded on the strength of a stored version that cannot be read; the
-// current version is then simply recorded again.
-void DiscardBackupsOfOtherVersion(app::frmMainframe& window, std::int16_t versionNumber) {
+// driver changed since the last run they are discarded, and so are the last
+// good values of a write waiting for its check. Nothing is discarded on the
+// strength of a stored version that cannot be read; the current version is
+// then simply recorded again. True when the driver changed.
+bool DiscardBackupsOfOtherVersion(app::frmMainframe& window, std::int16_t versionNumber) {
   registry::mdlRegistry& registry = window.registry();
   if (!registry.ValueExists(HKEY_LOCAL_MACHINE, app::kProductKey, app::kDetonatorVersionValue)) {
-    return;
+    return false;
   }
   const auto stored = StoredVersionFrom(
       registry.GetStringValue(HKEY_LOCAL_MACHINE, app::kProductKey, app::kDetonatorVersionValue));
-  if (!stored || *stored == versionNumber) return;
+  if (!stored || *stored == versionNumber) return false;
   registry.DeleteKey(HKEY_LOCAL_MACHINE, app::kBackupKey);
   registry.CreateKey(HKEY_LOCAL_MACHINE, app::kBackupKey);
+  modes::Disarm(registry);
   window.platform().ui.MessageBox(texts::kBackupsDeleted, ui::Buttons::OK, ui::Icon::Information,
                                   texts::kBackupsDeletedTitle);
+  return true;
 }
 
 void OfferBackups(app::frmMainframe& window, std::int16_t versionNumber) {
@@ -104,8 +110,15 @@ void EvaluateFindings(app::frmMainframe& window, const DetectionFindings& found)
                                     ui::Icon::Exclamation, texts::kInstallationDamagedTitle);
     return;
   }
-  DiscardBackupsOfOtherVersion(window, found.VersionNumber);
+  const bool driverChanged = DiscardBackupsOfOtherVersion(window, found.VersionNumber);
   OfferBackups(window, found.VersionNumber);
+  // A new driver starts from its own mode values: the user may choose the
+  // last rates again.
+  if (driverChanged) {
+    modes::OfferLastChoice(window, found.VersionNumber < 4000
+                                       ? kOldDriverRateCount
+                                       : static_cast<int>(modes::kRateCount));
+  }
 }
 
 }  // namespace zorvanel::detect

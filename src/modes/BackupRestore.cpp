@@ -13,28 +13,6 @@ namespace {
 using registry::HKEY_LOCAL_MACHINE;
 using registry::mdlRegistry;
 
-void SaveValue(mdlRegistry& registry, const std::string& source, const std::string& name) {
-  const std::string data = registry.GetStringValue(HKEY_LOCAL_MACHINE, source, name);
-  registry.SetStringValue(HKEY_LOCAL_MACHINE, app::kBackupKey, name, data);
-}
-
-// The *_Modes_Delta values in the key's own order, then NV_Modes. Values
-// saved earlier under other names stay.
-void CopyModeValues(mdlRegistry& registry, const std::string& source) {
-  ForEachValueName(registry, source, [&](const std::string& name) {
-    if (EndsInModesDelta(name)) SaveValue(registry, source, name);
-  });
-  if (registry.ValueExists(HKEY_LOCAL_MACHINE, source, kNvModes)) {
-    SaveValue(registry, source, kNvModes);
-  }
-}
-
-bool IsSaved(mdlRegistry& registry, const std::string& source, const std::string& name) {
-  return registry.ValueExists(HKEY_LOCAL_MACHINE, app::kBackupKey, name) &&
-         registry.GetStringValue(HKEY_LOCAL_MACHINE, app::kBackupKey, name) ==
-             registry.GetStringValue(HKEY_LOCAL_MACHINE, source, name);
-}
-
 // Reads the copy back: complete only when device key 0 has an NV_Modes and
 // every value that was to be saved is in the backup key with the data the
 // device key holds. The two keys are tested silently first, so a missing key
@@ -45,11 +23,7 @@ bool BackupComplete(mdlRegistry& registry, const std::string& source) {
       !registry.ValueExists(HKEY_LOCAL_MACHINE, source, kNvModes)) {
     return false;
   }
-  bool complete = true;
-  ForEachValueName(registry, source, [&](const std::string& name) {
-    if (complete && EndsInModesDelta(name)) complete = IsSaved(registry, source, name);
-  });
-  return complete && IsSaved(registry, source, kNvModes);
+  return ModeValuesCopied(registry, source, app::kBackupKey);
 }
 
 bool HoldsSavedTable(mdlRegistry& registry) {
@@ -66,7 +40,8 @@ void cmdBackup_Click(app::frmMainframe& window) {
   if (texts::Show(ui, texts::kBackupQuestion) != ui::Answer::Yes) return;
   mdlRegistry& registry = window.registry();
   const std::string source = DeviceKey(window.fields.DriverKey, 0);
-  CopyModeValues(registry, source);
+  // Values saved earlier under other names stay.
+  CopyModeValues(registry, source, app::kBackupKey);
   const bool complete = BackupComplete(registry, source);
   if (complete || HoldsSavedTable(registry)) window.form().SetEnabled("cmdRestore", true);
   texts::Show(ui, complete ? texts::kBackupComplete : texts::kBackupIncomplete);
@@ -74,9 +49,8 @@ void cmdBackup_Click(app::frmMainframe& window) {
 
 // Every saved value goes into every device key up to the first missing
 // number, and into the video key once per device key. A value of another
-// type in the backup key (named "ERROR_NON_REG_SZ" by the walk) was not saved
-// by a backup and has no text to restore: it is skipped, so that no value of
-// that name is made in the driver's keys.
+// type in the backup key was not saved by a backup: it is skipped, so that
+// no value of that name is made in the driver's keys.
 void cmdRestore_Click(app::frmMainframe& window) {
   ui::Toolkit& ui = window.platform().ui;
   if (texts::Show(ui, texts::kRestoreQuestion) != ui::Answer::Yes) return;
@@ -84,16 +58,15 @@ void cmdRestore_Click(app::frmMainframe& window) {
   const detect::DetectionFields& fields = window.fields;
   for (int n = 0; registry.KeyExists(HKEY_LOCAL_MACHINE, DeviceKey(fields.DriverKey, n)); ++n) {
     const std::string device = DeviceKey(fields.DriverKey, n);
-    ForEachValueName(registry, app::kBackupKey, [&](const std::string& name) {
-      if (name == registry::kNonTextValueName) return;
-      const std::string data = registry.GetStringValue(HKEY_LOCAL_MACHINE, app::kBackupKey, name);
+    ForEachSavedValue(registry, app::kBackupKey, [&](const std::string& name,
+                                                     const std::string& data) {
       registry.SetStringValue(HKEY_LOCAL_MACHINE, device, name, data);
       if (!fields.AltDriverKey.empty()) {
         registry.SetStringValue(HKEY_LOCAL_MACHINE, fields.AltDriverKey, name, data);
       }
     });
   }
-  OfferRestart(window, texts::kRestoreCompletion);
+  OfferRestart(window.platform(), texts::kRestoreCompletion);
 }
 
 }  // namespace zorvanel::modes

@@ -19,4 +19,57 @@ void ForEachValueName(registry::mdlRegistry& registry, const std::string& key,
   }
 }
 
+namespace {
+
+void CopyValue(registry::mdlRegistry& registry, const std::string& source,
+               const std::string& target, const std::string& name) {
+  const std::string data = registry.GetStringValue(registry::HKEY_LOCAL_MACHINE, source, name);
+  registry.SetStringValue(registry::HKEY_LOCAL_MACHINE, target, name, data);
+}
+
+bool IsCopied(registry::mdlRegistry& registry, const std::string& source,
+              const std::string& target, const std::string& name) {
+  using registry::HKEY_LOCAL_MACHINE;
+  return registry.ValueExists(HKEY_LOCAL_MACHINE, target, name) &&
+         registry.GetStringValue(HKEY_LOCAL_MACHINE, target, name) ==
+             registry.GetStringValue(HKEY_LOCAL_MACHINE, source, name);
+}
+
+}  // namespace
+
+void CopyModeValues(registry::mdlRegistry& registry, const std::string& source,
+                    const std::string& target) {
+  ForEachValueName(registry, source, [&](const std::string& name) {
+    if (EndsInModesDelta(name)) CopyValue(registry, source, target, name);
+  });
+  if (registry.ValueExists(registry::HKEY_LOCAL_MACHINE, source, kNvModes)) {
+    CopyValue(registry, source, target, kNvModes);
+  }
+}
+
+void CopyTextModeValues(registry::mdlRegistry& registry, const std::string& source,
+                        const std::string& target) {
+  ForEachValueName(registry, source, [&](const std::string& name) {
+    if (IsModeValueName(name)) CopyValue(registry, source, target, name);
+  });
+}
+
+bool ModeValuesCopied(registry::mdlRegistry& registry, const std::string& source,
+                      const std::string& target) {
+  bool copied = true;
+  ForEachValueName(registry, source, [&](const std::string& name) {
+    if (copied && IsModeValueName(name)) copied = IsCopied(registry, source, target, name);
+  });
+  return copied;
+}
+
+void ForEachSavedValue(registry::mdlRegistry& registry, const std::string& key,
+                       const std::function<void(const std::string& name,
+                                                const std::string& data)>& visit) {
+  ForEachValueName(registry, key, [&](const std::string& name) {
+    if (name == registry::kNonTextValueName) return;
+    visit(name, registry.GetStringValue(registry::HKEY_LOCAL_MACHINE, key, name));
+  });
+}
+
 }  // namespace zorvanel::modes

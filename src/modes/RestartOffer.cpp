@@ -1,16 +1,18 @@
 #include "modes/RestartOffer.h"
 
 #include "app/ProgramEnd.h"
-#include "app/frmMainframe.h"
 #include "platform/services/mdlShutdown.h"
 
 namespace zorvanel::modes {
 
-void OfferRestart(app::frmMainframe& window, const texts::Box& question) {
-  ui::Toolkit& ui = window.platform().ui;
-  if (texts::Show(ui, question) != ui::Answer::Yes) return;
-  platform::mdlShutdown(window.platform().restart, ui).RestartSystem();
-  app::EndProgram(ui);
+void OfferRestart(app::Services& services, const texts::Box& question) {
+  if (texts::Show(services.ui, question) != ui::Answer::Yes) return;
+  RestartNow(services);
+}
+
+void RestartNow(app::Services& services) {
+  platform::mdlShutdown(services.restart, services.ui).RestartSystem();
+  app::EndProgram(services.ui);
 }
 
 }  // namespace zorvanel::modes

@@ -1,16 +1,17 @@
 #pragma once
+#include "app/Services.h"
 #include "modes/SettingsTexts.h"
-
-namespace zorvanel::app {
-class frmMainframe;
-}
 
 namespace zorvanel::modes {
 
-// The driver reads its mode table only when the system starts, so a write or
-// a restore ends with this question. Yes asks for the restart and, whatever
-// came of it, closes the program's windows and ends the program; No returns
-// with the window as it was.
-void OfferRestart(app::frmMainframe& window, const texts::Box& question);
+// The driver reads its mode table only when the system starts, so a write,
+// a restore or an undo ends with this question. Yes asks for the restart
+// and, whatever came of it, closes the program's windows and ends the
+// program; No returns with the windows as they were.
+void OfferRestart(app::Services& services, const texts::Box& question);
+
+// The restart without a question, for when the user cannot see the screen;
+// the program ends after it.
+void RestartNow(app::Services& services);
 
 }  // namespace zorvanel::modes

@@ -110,4 +110,18 @@ inline constexpr Box kRestoreCompletion{
     "properly. You'll have to reboot the system for the changes to take effect. Reboot now?",
     YesNo, Question, "Completion"};
 
+// --- The automatic undo.
+
+inline constexpr Box kSafetyCopyFailed{
+    "The automatic undo could not be prepared. Write the new rates without it?", YesNo,
+    Exclamation, "Safety copy"};
+inline constexpr Box kUnconfirmedRates{
+    "Zorvanel changed the refresh rates and they have not been confirmed since. Undo them now?",
+    YesNo, Question, "Unconfirmed refresh rates"};
+
+// The question after a driver update lists the stored rates after this.
+inline constexpr std::string_view kDriverUpdateQuestion =
+    "Your refresh rates were set for the previous driver. Choose them again now?";
+inline constexpr std::string_view kDriverUpdateTitle = "Driver update";
+
 }  // namespace zorvanel::modes::texts

@@ -2,8 +2,11 @@
 
 #include "app/frmMainframe.h"
 #include "detect/DriverKeys.h"
+#include "modes/LastChoice.h"
 #include "modes/ModeValues.h"
+#include "modes/PendingCheck.h"
 #include "modes/RestartOffer.h"
+#include "modes/SafetyCopy.h"
 #include "modes/SettingsTexts.h"
 
 namespace zorvanel::modes {
@@ -26,13 +29,39 @@ std::string FinalConfirmation(const std::string& table, const std::string& targe
   return text;
 }
 
+// The keys the writer changes, in its order: the video key, then the device
+// keys, numbered from 0 until the first missing number.
+std::vector<std::string> KeysToWrite(registry::mdlRegistry& registry,
+                                     const detect::DetectionFields& fields) {
+  std::vector<std::string> keys;
+  if (!fields.AltDriverKey.empty()) keys.push_back(fields.AltDriverKey);
+  for (int n = 0; registry.KeyExists(HKEY_LOCAL_MACHINE, DeviceKey(kServiceKey, n)); ++n) {
+    keys.push_back(DeviceKey(fields.DriverKey, n));
+  }
+  return keys;
+}
+
+// A write that is not yet confirmed keeps the values from before it: the
+// undo goes back to the last state the user saw working. Otherwise the
+// values are copied now; false when the user will not write without them.
+bool PrepareUndo(registry::mdlRegistry& registry, ui::MessageBoxes& boxes,
+                 const std::vector<std::string>& keys) {
+  if (keys.empty() || (CheckArmed(registry) && !LastGoodKeys(registry).empty())) return true;
+  return SaveLastGood(registry, keys) ||
+         texts::Show(boxes, texts::kSafetyCopyFailed) == ui::Answer::Yes;
+}
+
 }  // namespace
 
-void ReplaceModeValues(registry::mdlRegistry& registry, const std::string& key,
-                       const std::string& table) {
+int ReplaceModeValues(registry::mdlRegistry& registry, const std::string& key,
+                      const std::string& table) {
+  int replaced = 0;
   ForEachValueName(registry, key, [&](const std::string& name) {
-    if (IsModeValueName(name)) registry.SetStringValue(HKEY_LOCAL_MACHINE, key, name, table);
+    if (!IsModeValueName(name)) return;
+    registry.SetStringValue(HKEY_LOCAL_MACHINE, key, name, table);
+    ++replaced;
   });
+  return replaced;
 }
 
 void WriteModeTable(app::frmMainframe& window, const Selection& selection) {
@@ -52,19 +81,23 @@ void WriteModeTable(app::frmMainframe& window, const Selection& selection) {
   }
 
   registry::mdlRegistry& registry = window.registry();
-  if (!fields.AltDriverKey.empty()) {
-    ReplaceModeValues(registry, fields.AltDriverKey, table);
-    if (turnOn) registry.SetDwordValue(HKEY_LOCAL_MACHINE, fields.AltDriverKey,
-                                       kCompressedModeSwitch, 1);
-  }
-  // Device keys are numbered from 0; the first missing number ends them.
-  // The switch goes to the target key, not the device key, once per device.
-  for (int n = 0; registry.KeyExists(HKEY_LOCAL_MACHINE, DeviceKey(kServiceKey, n)); ++n) {
-    ReplaceModeValues(registry, DeviceKey(fields.DriverKey, n), table);
+  const std::vector<std::string> keys = KeysToWrite(registry, fields);
+  if (!PrepareUndo(registry, ui, keys)) return;
+
+  const int failuresBefore = registry.ReportedFailures();
+  int replaced = 0;
+  for (const std::string& key : keys) {
+    replaced += ReplaceModeValues(registry, key, table);
+    // The switch goes to the target key, once per key written.
     if (turnOn) registry.SetDwordValue(HKEY_LOCAL_MACHINE, target, kCompressedModeSwitch, 1);
   }
+  // A write that changed no mode value has nothing to check or to remember.
+  if (replaced > 0) {
+    ArmCheck(registry, window.platform().system.ProgramPath(), table);
+    if (registry.ReportedFailures() == failuresBefore) StoreLastChoice(registry, selection);
+  }
 
-  OfferRestart(window, texts::kWriteCompletion);
+  OfferRestart(window.platform(), texts::kWriteCompletion);
 }
 
 }  // namespace zorvanel::modes

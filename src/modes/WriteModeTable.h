@@ -21,7 +21,8 @@ void WriteModeTable(app::frmMainframe& window, const Selection& selection);
 // Replaces the data of every mode value of one key (a path under
 // HKEY_LOCAL_MACHINE) with the table, as a text value. Other values, and mode
 // values whose data is not text, are left alone; nothing is created.
-void ReplaceModeValues(registry::mdlRegistry& registry, const std::string& key,
+// Returns how many values it set.
+int ReplaceModeValues(registry::mdlRegistry& registry, const std::string& key,
                        const std::string& table);
 
 }  // namespace zorvanel::modes

@@ -94,6 +94,11 @@ long CallTrace::RegDeleteKey(KeyHandle root, const std::string& path) {
   return Traced(RegistryCall::RegDeleteKey, inner_.RegDeleteKey(root, path), KeyPath(root, path));
 }
 
+long CallTrace::RegDeleteValue(KeyHandle key, const std::string& name) {
+  return Traced(RegistryCall::RegDeleteValue, inner_.RegDeleteValue(key, name),
+                "key=" + Hex(key) + " name=" + headless::Quote(name));
+}
+
 long CallTrace::RegCloseKey(KeyHandle key) {
   return Traced(RegistryCall::RegCloseKey, inner_.RegCloseKey(key), "key=" + Hex(key));
 }

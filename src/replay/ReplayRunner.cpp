@@ -25,7 +25,8 @@ using store::Key;
 constexpr std::string_view kUsageHead =
     " [--platform-id N] [--program-dir DIR]\n"
     "                       [--restart ok|no-privilege] [--music ok|no-engine]\n"
-    "                       [--fail CALL:N:CODE]... [--trace-calls] SCRIPT\n"
+    "                       [--fail CALL:N:CODE]... [--trace-calls]\n"
+    "                       [--confirm] [--safe-mode] [--exe-path PATH] SCRIPT\n"
     "Runs the program's window logic from SCRIPT ('-' for standard input) without a\n"
     "screen and prints what the user would see. ";
 constexpr std::string_view kInMemoryRegistryUsage =
@@ -34,8 +35,12 @@ constexpr std::string_view kInMemoryRegistryUsage =
 constexpr std::string_view kUsageTail =
     "--fail makes the Nth call of a registry function (RegOpenKeyEx, RegCreateKeyEx,\n"
     "RegQueryValueEx, RegSetValueEx, RegEnumValue, RegDeleteKey, RegCloseKey,\n"
-    "RegEnumKeyEx) fail with the Windows error CODE. --trace-calls writes every\n"
-    "registry call, its arguments and its result to standard error.\n";
+    "RegEnumKeyEx, RegDeleteValue) fail with the Windows error CODE. --trace-calls\n"
+    "writes every registry call, its arguments and its result to standard error.\n"
+    "--confirm runs the check after a restart instead of the main window: start\n"
+    "shows it and tick drives its countdown; --safe-mode lets it find Windows in\n"
+    "safe mode. --exe-path is the Windows program's path that a write registers\n"
+    "for the next logon (C:\\Program Files\\Zorvanel\\zorvanel.exe).\n";
 
 std::string Usage(const ReplayHost& host) {
   const std::string_view registry =
@@ -111,7 +116,8 @@ class Session {
         trace_(faults_, options.traceCalls ? &err : nullptr),
         program_(out, trace_, options.program),
         toolkit_(program_.toolkit()),
-        transcript_(program_.transcript()) {
+        transcript_(program_.transcript()),
+        confirm_(options.confirm) {
     for (const auto& fault : options.faults) faults_.Add(fault);
   }
 
@@ -129,6 +135,7 @@ class Session {
   headless::HeadlessProgram program_;
   headless::HeadlessToolkit& toolkit_;
   headless::Transcript& transcript_;
+  bool confirm_;
 };
 
 void Session::Dump() {
@@ -151,7 +158,7 @@ void Session::Run(const std::string& line) {
     for (const auto& word : words) toolkit_.QueueAnswer(ParseAnswer(word));
   } else if (command == "start") {
     if (!words.empty()) throw ScriptError("start takes no argument");
-    toolkit_.Start(app::kMainframe);
+    toolkit_.Start(confirm_ ? app::kConfirm : app::kMainframe);
   } else if (command == "tab") {
     Refused(line, toolkit_.SelectTab("tbsMain", ParseInt(oneWord())));
   } else if (command == "click") {
@@ -162,7 +169,8 @@ void Session::Run(const std::string& line) {
   } else if (command == "type") {
     Refused(line, toolkit_.Type("tbsMain", rest));
   } else if (command == "tick") {
-    Refused(line, toolkit_.Tick("tmrWarning", words.empty() ? 1 : ParseInt(oneWord())));
+    Refused(line, toolkit_.Tick(confirm_ ? "tmrCountdown" : "tmrWarning",
+                                words.empty() ? 1 : ParseInt(oneWord())));
   } else if (command == "close") {
     Refused(line, toolkit_.UserClose(oneWord()));
   } else if (command == "music-ends") {
@@ -239,6 +247,8 @@ std::optional<std::string> ApplyOption(ReplayOptions& options, const std::string
   } else if (option == "--music") {
     if (value != "ok" && value != "no-engine") return "--music takes ok or no-engine";
     options.program.musicEngine = value == "ok";
+  } else if (option == "--exe-path") {
+    options.program.programPath = value;
   } else if (option == "--fail") {
     auto fault = registry::ParseFault(value);
     if (!fault) return "--fail takes CALL:N:CODE, for example RegSetValueEx:1:5";
@@ -265,8 +275,10 @@ int ReplayMain(const std::vector<std::string>& args, std::istream& in, std::ostr
       out << Usage(host);
       return 0;
     }
-    if (arg == "--trace-calls") {
-      options.traceCalls = true;
+    if (arg == "--trace-calls" || arg == "--confirm" || arg == "--safe-mode") {
+      if (arg == "--trace-calls") options.traceCalls = true;
+      if (arg == "--confirm") options.confirm = true;
+      if (arg == "--safe-mode") options.program.safeMode = true;
       continue;
     }
     if (arg == "--live") {

@@ -38,6 +38,7 @@ struct ReplayOptions {
   headless::HeadlessOptions program;  // platform id, program folder, restart, music
   std::vector<registry::Fault> faults;
   bool traceCalls = false;  // one line per registry call on the error stream
+  bool confirm = false;     // start runs the confirm window, tick its countdown
   std::string script = "-";  // "-" is standard input
 };
 

@@ -1,5 +1,8 @@
-// zorvanel.exe, the program itself. It takes no command line; its load step
-// makes the program's folder the current directory.
+// zorvanel.exe, the program itself. Its load step makes the program's folder
+// the current directory. "/confirm", which the logon entry of a write
+// passes, starts the check of that write instead of the main window.
+
+#include <cstring>
 
 #include "app/ProgramWindows.h"
 #include "app/Services.h"
@@ -11,7 +14,7 @@
 #include "platform/win32/Win32Toolkit.h"
 #include "platform/win32/WinmmMusic.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   using namespace zorvanel;
   win32::Win32Toolkit toolkit;
   win32::AdvapiRegistry registry;
@@ -22,6 +25,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   app::Services services{toolkit, registry, system, restart, shell, music};
   app::ProgramWindows windows(services);
   toolkit.Attach(windows);
-  toolkit.Run(app::kMainframe);
+  const bool confirm = commandLine && std::strstr(commandLine, "/confirm") != nullptr;
+  toolkit.Run(confirm ? app::kConfirm : app::kMainframe);
   return 0;
 }

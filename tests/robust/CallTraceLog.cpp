@@ -156,6 +156,8 @@ std::string ReplaySuccessfulCalls(const std::vector<TracedCall>& trace,
                                  data.data(), size);
     } else if (call.function == "RegDeleteKey") {
       code = model.RegDeleteKey(Handle(call, "root"), call.Field("path"));
+    } else if (call.function == "RegDeleteValue") {
+      code = model.RegDeleteValue(Handle(call, "key"), call.Field("name"));
     }
     if (code != kSuccess) return call.Id() + " failed on the model with code " + std::to_string(code);
   }

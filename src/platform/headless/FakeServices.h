@@ -12,13 +12,22 @@
 
 namespace zorvanel::headless {
 
+// Where the Windows program is installed unless a run says otherwise.
+inline constexpr const char* kDefaultProgramPath = "C:\\Program Files\\Zorvanel\\zorvanel.exe";
+
 class FakeSystemInfo : public platform::SystemInfo {
  public:
-  explicit FakeSystemInfo(int platformId) : platformId_(platformId) {}
+  explicit FakeSystemInfo(int platformId, bool safeMode = false,
+                          std::string programPath = kDefaultProgramPath)
+      : platformId_(platformId), safeMode_(safeMode), programPath_(std::move(programPath)) {}
   int PlatformId() override { return platformId_; }
+  std::string ProgramPath() override { return programPath_; }
+  bool SafeMode() override { return safeMode_; }
 
  private:
   int platformId_;
+  bool safeMode_;
+  std::string programPath_;
 };
 
 class FakeRestart : public platform::RestartApi {

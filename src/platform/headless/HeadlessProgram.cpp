@@ -10,7 +10,7 @@ HeadlessProgram::HeadlessProgram(std::ostream& out, registry::RegistryApi& regis
                                  const HeadlessOptions& options)
     : transcript_(out),
       toolkit_(transcript_, std::filesystem::absolute(options.programDir).string()),
-      system_(options.platformId),
+      system_(options.platformId, options.safeMode, options.programPath),
       restart_(transcript_, options.restartPrivileged),
       shell_(transcript_),
       music_(transcript_, options.musicEngine, toolkit_.CurrentDirectory()),

@@ -20,6 +20,8 @@ struct HeadlessOptions {
   std::string programDir = ".";
   bool restartPrivileged = true;
   bool musicEngine = true;
+  bool safeMode = false;
+  std::string programPath = kDefaultProgramPath;  // the Windows program's full path
 };
 
 class HeadlessProgram {

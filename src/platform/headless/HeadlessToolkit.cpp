@@ -219,6 +219,10 @@ void HeadlessToolkit::SetTabTooltip(ui::ControlRef strip, int index, std::string
 int HeadlessToolkit::SelectedTab(ui::ControlRef strip) {
   return Find(strip, ControlKind::TabStrip).selectedTab;
 }
+void HeadlessToolkit::SetSelectedTab(ui::ControlRef strip, int index) {
+  Control& control = Find(strip, ControlKind::TabStrip);
+  if (index >= 1 && index <= static_cast<int>(control.tabs.size())) control.selectedTab = index;
+}
 int HeadlessToolkit::Interval(ui::ControlRef timer) {
   return Find(timer, ControlKind::Timer).interval;
 }

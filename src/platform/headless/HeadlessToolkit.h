@@ -76,6 +76,7 @@ class HeadlessToolkit : public ui::Toolkit {
   void AppendTab(ui::ControlRef strip, std::string_view caption) override;
   void SetTabTooltip(ui::ControlRef strip, int index, std::string_view tooltip) override;
   int SelectedTab(ui::ControlRef strip) override;
+  void SetSelectedTab(ui::ControlRef strip, int index) override;
   int Interval(ui::ControlRef timer) override;
   void SetInterval(ui::ControlRef timer, int milliseconds) override;
 

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -239,6 +240,14 @@ void FormWindow::SetTabTooltip(std::string_view strip, int index, std::string_vi
 }
 
 int FormWindow::SelectedTab(std::string_view strip) { return Bar(strip)->currentIndex() + 1; }
+
+// The bar's change signal raises the strip's Click, which the caller runs itself.
+void FormWindow::SetSelectedTab(std::string_view strip, int index) {
+  QTabBar* bar = Bar(strip);
+  if (!bar || index < 1 || index > bar->count()) return;
+  const QSignalBlocker quiet(bar);
+  bar->setCurrentIndex(index - 1);
+}
 
 // ------------------------------------------------------------ timers
 

@@ -59,6 +59,7 @@ class FormWindow : public QDialog {
   void AppendTab(std::string_view strip, std::string_view caption);
   void SetTabTooltip(std::string_view strip, int index, std::string_view tooltip);
   int SelectedTab(std::string_view strip);
+  void SetSelectedTab(std::string_view strip, int index);
 
   int Interval(std::string_view timer);
   void SetInterval(std::string_view timer, int milliseconds);

@@ -217,6 +217,9 @@ void QtToolkit::AppendTab(ui::ControlRef c, std::string_view caption) {
 void QtToolkit::SetTabTooltip(ui::ControlRef c, int index, std::string_view tooltip) {
   Target(c.window).SetTabTooltip(c.control, index, tooltip);
 }
+void QtToolkit::SetSelectedTab(ui::ControlRef c, int index) {
+  Target(c.window).SetSelectedTab(c.control, index);
+}
 int QtToolkit::SelectedTab(ui::ControlRef c) { return Target(c.window).SelectedTab(c.control); }
 int QtToolkit::Interval(ui::ControlRef c) { return Target(c.window).Interval(c.control); }
 void QtToolkit::SetInterval(ui::ControlRef c, int milliseconds) {

@@ -7,7 +7,8 @@ namespace zorvanel::registry {
 namespace {
 constexpr std::array<std::string_view, kRegistryCallCount> kCallNames = {
     "RegOpenKeyEx", "RegCreateKeyEx", "RegQueryValueEx", "RegSetValueEx",
-    "RegEnumValue", "RegDeleteKey",   "RegCloseKey",   "RegEnumKeyEx"};
+    "RegEnumValue", "RegDeleteKey",   "RegCloseKey",   "RegEnumKeyEx",
+    "RegDeleteValue"};
 
 template <typename Number>
 bool ParseNumber(std::string_view text, Number* out) {
@@ -87,6 +88,11 @@ long FaultInjector::RegEnumKeyEx(KeyHandle key, std::uint32_t index, char* name,
 long FaultInjector::RegDeleteKey(KeyHandle root, const std::string& path) {
   if (auto code = Injected(RegistryCall::RegDeleteKey)) return *code;
   return inner_.RegDeleteKey(root, path);
+}
+
+long FaultInjector::RegDeleteValue(KeyHandle key, const std::string& name) {
+  if (auto code = Injected(RegistryCall::RegDeleteValue)) return *code;
+  return inner_.RegDeleteValue(key, name);
 }
 
 // A close that is made to fail still releases the key, so a test of the

@@ -23,8 +23,9 @@ enum class RegistryCall {
   RegDeleteKey,
   RegCloseKey,
   RegEnumKeyEx,
+  RegDeleteValue,
 };
-inline constexpr std::size_t kRegistryCallCount = 8;
+inline constexpr std::size_t kRegistryCallCount = 9;
 
 std::string_view CallName(RegistryCall call);
 std::optional<RegistryCall> CallFromName(std::string_view name);
@@ -58,6 +59,7 @@ class FaultInjector : public RegistryApi {
   long RegEnumKeyEx(KeyHandle key, std::uint32_t index, char* name,
                     std::uint32_t* nameLength) override;
   long RegDeleteKey(KeyHandle root, const std::string& path) override;
+  long RegDeleteValue(KeyHandle key, const std::string& name) override;
   long RegCloseKey(KeyHandle key) override;
 
  private:

@@ -90,6 +90,8 @@ class RegistryApi {
   virtual long RegEnumKeyEx(KeyHandle key, std::uint32_t index, char* name,
                             std::uint32_t* nameLength) = 0;
   virtual long RegDeleteKey(KeyHandle root, const std::string& path) = 0;
+  // The key must be open with KEY_SET_VALUE.
+  virtual long RegDeleteValue(KeyHandle key, const std::string& name) = 0;
   virtual long RegCloseKey(KeyHandle key) = 0;
 };
 

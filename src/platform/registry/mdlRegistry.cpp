@@ -7,6 +7,7 @@
 namespace zorvanel::registry {
 
 void mdlRegistry::ShowRegError() {
+  ++failures_;
   boxes_.MessageBox(kRegistryErrorText, ui::Buttons::OK, ui::Icon::Critical, kRegistryErrorTitle);
 }
 
@@ -35,6 +36,13 @@ void mdlRegistry::CreateKey(KeyHandle root, const std::string& path) {
 
 void mdlRegistry::DeleteKey(KeyHandle root, const std::string& path) {
   if (api_.RegDeleteKey(root, path) != kSuccess) ShowRegError();
+}
+
+void mdlRegistry::DeleteValue(KeyHandle root, const std::string& path, const std::string& name) {
+  auto key = OpenReported(root, path, KEY_SET_VALUE);
+  if (!key) return;
+  if (api_.RegDeleteValue(*key, name) != kSuccess) ShowRegError();
+  CloseReported(*key);
 }
 
 // The silent test callers use before touching keys that may be absent.

@@ -29,6 +29,7 @@ class mdlRegistry {
   void ShowRegError();
   void CreateKey(KeyHandle root, const std::string& path);
   void DeleteKey(KeyHandle root, const std::string& path);
+  void DeleteValue(KeyHandle root, const std::string& path, const std::string& name);
   bool KeyExists(KeyHandle root, const std::string& path);
   bool ValueExists(KeyHandle root, const std::string& path, const std::string& name);
   void SetDwordValue(KeyHandle root, const std::string& path, const std::string& name,
@@ -44,6 +45,10 @@ class mdlRegistry {
   // The name of the subkey at index; empty past the last one.
   std::string EnumKeyName(KeyHandle root, const std::string& path, std::uint32_t index);
 
+  // How many failures have been reported so far: a step that must know
+  // whether all its calls went through compares the count before and after.
+  int ReportedFailures() const { return failures_; }
+
  private:
   // Opens the key, reporting a failure; nullopt when it could not be opened.
   std::optional<KeyHandle> OpenReported(KeyHandle root, const std::string& path,
@@ -54,6 +59,7 @@ class mdlRegistry {
 
   RegistryApi& api_;
   ui::MessageBoxes& boxes_;
+  int failures_ = 0;
 };
 
 }  // namespace zorvanel::registry

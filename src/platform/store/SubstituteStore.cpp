@@ -233,6 +233,19 @@ long SubstituteStore::RegDeleteKey(KeyHandle root, const std::string& path) {
   return code;
 }
 
+long SubstituteStore::RegDeleteValue(KeyHandle key, const std::string& name) {
+  long code = kSuccess;
+  const OpenKey* open = Resolve(key, &code);
+  if (!open) return code;
+  if (!(open->access & KEY_SET_VALUE)) return kAccessDenied;
+  if (!Find(open->path)->FindValue(name)) return kFileNotFound;
+  const auto path = open->path;
+  return Commit([&](Key& tree) {
+    std::erase_if(FindPath(&tree, path)->values,
+                  [&](const Value& value) { return NamesEqual(value.name, name); });
+  });
+}
+
 long SubstituteStore::RegCloseKey(KeyHandle key) {
   if (IsLocalMachine(key)) return kSuccess;
   return handles_.erase(key) ? kSuccess : kInvalidHandle;

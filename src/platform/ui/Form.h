@@ -37,6 +37,7 @@ class Form {
     toolkit_.SetTabTooltip(Ref(c), index, tip);
   }
   int SelectedTab(std::string_view c) { return toolkit_.SelectedTab(Ref(c)); }
+  void SetSelectedTab(std::string_view c, int index) { toolkit_.SetSelectedTab(Ref(c), index); }
 
   int Interval(std::string_view c) { return toolkit_.Interval(Ref(c)); }
   void SetInterval(std::string_view c, int ms) { toolkit_.SetInterval(Ref(c), ms); }

@@ -110,6 +110,9 @@ class Toolkit : public MessageBoxes {
   virtual void AppendTab(ControlRef strip, std::string_view caption) = 0;
   virtual void SetTabTooltip(ControlRef strip, int index, std::string_view tooltip) = 0;
   virtual int SelectedTab(ControlRef strip) = 0;
+  // Selects the tab without raising the strip's Click: the caller runs what
+  // the click would.
+  virtual void SetSelectedTab(ControlRef strip, int index) = 0;
 
   // Timers.
   virtual int Interval(ControlRef timer) = 0;

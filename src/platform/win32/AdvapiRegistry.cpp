@@ -78,6 +78,10 @@ long AdvapiRegistry::RegDeleteKey(KeyHandle root, const std::string& path) {
   return ::RegDeleteKeyA(ToNative(root), path.c_str());
 }
 
+long AdvapiRegistry::RegDeleteValue(KeyHandle key, const std::string& name) {
+  return ::RegDeleteValueA(ToNative(key), name.c_str());
+}
+
 long AdvapiRegistry::RegCloseKey(KeyHandle key) { return ::RegCloseKey(ToNative(key)); }
 
 }  // namespace zorvanel::win32

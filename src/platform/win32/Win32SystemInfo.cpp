@@ -1,5 +1,7 @@
 #include "platform/win32/Win32SystemInfo.h"
 
+#include <string>
+
 #include "platform/win32/WindowsApi.h"
 
 namespace zorvanel::win32 {
@@ -14,5 +16,18 @@ int Win32SystemInfo::PlatformId() {
   if (!::GetVersionExA(&info)) return 0;
   return static_cast<int>(info.dwPlatformId);
 }
+
+// A path that does not fit MAX_PATH is cut by the system: it would start
+// nothing, so it counts as none.
+std::string Win32SystemInfo::ProgramPath() {
+  char path[MAX_PATH];
+  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return {};
+  return std::string(path, length);
+}
+
+// SM_CLEANBOOT is 0 for a normal start, 1 for safe mode, 2 for safe mode
+// with networking.
+bool Win32SystemInfo::SafeMode() { return ::GetSystemMetrics(SM_CLEANBOOT) != 0; }
 
 }  // namespace zorvanel::win32

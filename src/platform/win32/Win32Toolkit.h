@@ -70,6 +70,7 @@ class Win32Toolkit : public ui::Toolkit {
   void AppendTab(ui::ControlRef strip, std::string_view caption) override;
   void SetTabTooltip(ui::ControlRef strip, int index, std::string_view tooltip) override;
   int SelectedTab(ui::ControlRef strip) override;
+  void SetSelectedTab(ui::ControlRef strip, int index) override;
   int Interval(ui::ControlRef timer) override;
   void SetInterval(ui::ControlRef timer, int milliseconds) override;
 

@@ -44,6 +44,7 @@ inline const HKEY kNativeLocalMachine = HKEY_LOCAL_MACHINE;
 #undef RegEnumValue
 #undef RegEnumKeyEx
 #undef RegDeleteKey
+#undef RegDeleteValue
 #undef MessageBox
 #undef SetCurrentDirectory
 #undef ShellExecute
