@@ -70,6 +70,10 @@ bool UndoPendingWrite(mdlRegistry& registry, const std::string& programPath) {
     return false;
   }
   Disarm(registry);
+  // The rates just undone are no choice to offer again after a driver update.
+  if (registry.ValueExists(HKEY_LOCAL_MACHINE, app::kProductKey, app::kLastChoiceValue)) {
+    registry.DeleteValue(HKEY_LOCAL_MACHINE, app::kProductKey, app::kLastChoiceValue);
+  }
   return true;
 }
 

@@ -34,7 +34,8 @@ PendingWrite FindPendingWrite(registry::mdlRegistry& registry);
 // logon entry.
 void Disarm(registry::mdlRegistry& registry);
 
-// Writes the last good values back; on success forgets the write. On a
+// Writes the last good values back; on success forgets the write and the
+// last choice, which these rates were. On a
 // failure (already reported) everything stays, and the logon entry is
 // registered again, so that the next logon tries again. True on success.
 bool UndoPendingWrite(registry::mdlRegistry& registry, const std::string& programPath);

@@ -41,14 +41,19 @@ std::vector<std::string> KeysToWrite(registry::mdlRegistry& registry,
   return keys;
 }
 
+enum class Undo { Ready, Without, Refused };
+
 // A write that is not yet confirmed keeps the values from before it: the
 // undo goes back to the last state the user saw working. Otherwise the
-// values are copied now; false when the user will not write without them.
-bool PrepareUndo(registry::mdlRegistry& registry, ui::MessageBoxes& boxes,
+// values are copied now. A copy that is not complete is no base for an
+// undo: it is removed, and the user decides whether to write without one.
+Undo PrepareUndo(registry::mdlRegistry& registry, ui::MessageBoxes& boxes,
                  const std::vector<std::string>& keys) {
-  if (keys.empty() || (CheckArmed(registry) && !LastGoodKeys(registry).empty())) return true;
-  return SaveLastGood(registry, keys) ||
-         texts::Show(boxes, texts::kSafetyCopyFailed) == ui::Answer::Yes;
+  if (CheckArmed(registry) && !LastGoodKeys(registry).empty()) return Undo::Ready;
+  if (keys.empty() || SaveLastGood(registry, keys)) return Undo::Ready;
+  DeleteLastGood(registry);
+  return texts::Show(boxes, texts::kSafetyCopyFailed) == ui::Answer::Yes ? Undo::Without
+                                                                          : Undo::Refused;
 }
 
 }  // namespace
@@ -82,7 +87,8 @@ void WriteModeTable(app::frmMainframe& window, const Selection& selection) {
 
   registry::mdlRegistry& registry = window.registry();
   const std::vector<std::string> keys = KeysToWrite(registry, fields);
-  if (!PrepareUndo(registry, ui, keys)) return;
+  const Undo undo = PrepareUndo(registry, ui, keys);
+  if (undo == Undo::Refused) return;
 
   const int failuresBefore = registry.ReportedFailures();
   int replaced = 0;
@@ -93,7 +99,7 @@ void WriteModeTable(app::frmMainframe& window, const Selection& selection) {
   }
   // A write that changed no mode value has nothing to check or to remember.
   if (replaced > 0) {
-    ArmCheck(registry, window.platform().system.ProgramPath(), table);
+    if (undo == Undo::Ready) ArmCheck(registry, window.platform().system.ProgramPath(), table);
     if (registry.ReportedFailures() == failuresBefore) StoreLastChoice(registry, selection);
   }
 
