@@ -46,11 +46,18 @@ bool CheckArmed(mdlRegistry& registry) {
          registry.ValueExists(HKEY_LOCAL_MACHINE, app::kProductKey, app::kPendingConfirmValue);
 }
 
+// Forgetting a write throws its last good values away, so only a check that
+// read everything it needed may call it stale: a failed read, or a pending
+// table without the copy to undo it, leaves the decision to the user.
 PendingWrite FindPendingWrite(mdlRegistry& registry) {
   if (!CheckArmed(registry)) return PendingWrite::None;
+  const int failuresBefore = registry.ReportedFailures();
   const std::string table =
       registry.GetStringValue(HKEY_LOCAL_MACHINE, app::kProductKey, app::kPendingConfirmValue);
-  return DriverHolds(registry, table) ? PendingWrite::Waiting : PendingWrite::Stale;
+  const bool holds = DriverHolds(registry, table);
+  const bool stale = !holds && registry.ReportedFailures() == failuresBefore &&
+                     !LastGoodKeys(registry).empty();
+  return stale ? PendingWrite::Stale : PendingWrite::Waiting;
 }
 
 void Disarm(mdlRegistry& registry) {

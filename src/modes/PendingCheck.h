@@ -26,7 +26,7 @@ bool CheckArmed(registry::mdlRegistry& registry);
 enum class PendingWrite {
   None,     // nothing waits
   Stale,    // something waits, but the driver's values no longer hold it
-  Waiting,  // the driver's values hold the written table
+  Waiting,  // the driver's values hold the written table, or that is not sure
 };
 PendingWrite FindPendingWrite(registry::mdlRegistry& registry);
 

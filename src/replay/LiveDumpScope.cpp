@@ -1,6 +1,7 @@
 #include "replay/LiveDumpScope.h"
 
 #include "app/ProductKey.h"
+#include "modes/PendingCheck.h"
 
 namespace zorvanel::replay {
 
@@ -25,8 +26,12 @@ std::string VendorKey() {
 }  // namespace
 
 std::vector<std::string> LiveDumpRoots(const store::Key& storeFile) {
-  std::vector<std::string> roots{VendorKey()};
-  for (const auto& key : storeFile.subkeys) AddHeldKeys(key, key.name, roots);
+  std::vector<std::string> roots{VendorKey(), modes::kRunOnceKey};
+  std::vector<std::string> held;
+  for (const auto& key : storeFile.subkeys) AddHeldKeys(key, key.name, held);
+  for (auto& path : held) {
+    if (path != modes::kRunOnceKey) roots.push_back(std::move(path));
+  }
   return roots;
 }
 

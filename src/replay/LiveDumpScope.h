@@ -2,7 +2,8 @@
 // What `dump` prints when a replay runs on a live registry. A live registry
 // holds far more than a scenario's store, so the dump is limited to the keys
 // a scenario can touch: the program's vendor key (which holds the product
-// key) and the keys the scenario's store file holds, each with its subtree.
+// key), the system's RunOnce key (where a write registers its check) and the
+// keys the scenario's store file holds, each with its subtree.
 
 #include <string>
 #include <vector>

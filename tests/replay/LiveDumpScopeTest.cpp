@@ -10,7 +10,7 @@ namespace {
 // The keys a store file holds are those with values and those listed
 // without subkeys; the keys on the way to them are not held, so a live dump
 // does not print everything else the live registry has beside them.
-TEST(LiveDumpScope, RootsAreTheVendorKeyAndTheKeysTheStoreHolds) {
+TEST(LiveDumpScope, RootsAreTheVendorAndRunOnceKeysAndTheKeysTheStoreHolds) {
   const store::Key storeFile = store::ParseRegFile(
       "REGEDIT4\r\n"
       "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\nv]\r\n"
@@ -23,14 +23,16 @@ TEST(LiveDumpScope, RootsAreTheVendorKeyAndTheKeysTheStoreHolds) {
       "store.reg");
   EXPECT_EQ(LiveDumpRoots(storeFile),
             (std::vector<std::string>{"SOFTWARE\\Dravenlock",
+                                      "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
                                       "SYSTEM\\CurrentControlSet\\Services\\nv",
                                       "SYSTEM\\CurrentControlSet\\Control\\Video\\{GUID}\\0000",
                                       "SOFTWARE\\Dravenlock\\Zorvanel"}));
 }
 
-TEST(LiveDumpScope, AnEmptyStoreHoldsNothingButTheVendorKeyIsAlwaysDumped) {
+TEST(LiveDumpScope, AnEmptyStoreHoldsNothingButTheVendorAndRunOnceKeysAreAlwaysDumped) {
   EXPECT_EQ(LiveDumpRoots(store::Key{"HKEY_LOCAL_MACHINE", {}, {}}),
-            std::vector<std::string>{"SOFTWARE\\Dravenlock"});
+            (std::vector<std::string>{"SOFTWARE\\Dravenlock",
+                                      "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce"}));
 }
 
 }  // namespace

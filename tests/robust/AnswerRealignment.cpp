@@ -78,3 +78,24 @@ std::optional<std::string> RealignAnswers(const std::string& script, const std::
 }
 
 }  // namespace zorvanel::robust
+
+namespace zorvanel::robust {
+
+std::optional<std::string> DropAfterEnd(const std::string& script, const std::string& ending) {
+  static const std::regex kEnded("-:([0-9]+): the program has ended; only dump may follow\n"
+                                 "--- exit 2\n");
+  std::smatch match;
+  if (!std::regex_match(ending, match, kEnded)) return std::nullopt;
+  const std::size_t endedAt = std::stoul(match[1]);
+  std::istringstream stream(script);
+  std::string kept;
+  std::size_t number = 0;
+  for (std::string line; std::getline(stream, line);) {
+    const auto words = replay::Words(line);
+    const bool comment = words.empty() || words[0].starts_with("#");
+    if (++number < endedAt || comment || words[0] == "dump") kept += line + "\n";
+  }
+  return kept;
+}
+
+}  // namespace zorvanel::robust

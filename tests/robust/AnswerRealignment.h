@@ -19,3 +19,13 @@ std::optional<std::string> RealignAnswers(const std::string& script, const std::
                                           const std::string& ending);
 
 }  // namespace zorvanel::robust
+
+namespace zorvanel::robust {
+
+// A failure can also end the program early (the confirm window finding
+// nothing it can check). The script then stops at its next command; this
+// gives the script without the commands from that line on, dumps excepted,
+// or nullopt when the run did not stop so.
+std::optional<std::string> DropAfterEnd(const std::string& script, const std::string& ending);
+
+}  // namespace zorvanel::robust

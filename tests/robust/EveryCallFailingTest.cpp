@@ -17,7 +17,8 @@
 // boxes shown (its own error box comes before a question, or the course
 // changes), a queued answer can meet a box it does not fit, and the replay
 // stops with a script error. The run is then made again with the script's
-// OK answers realigned to the boxes (AnswerRealignment.h). A call that
+// OK answers realigned to the boxes (AnswerRealignment.h); when it ends the
+// program early, with the commands after the end left out. A call that
 // already fails in the clean run (a scenario's own --fail) must give the
 // very same transcript.
 
@@ -96,6 +97,7 @@ FaultedRun RunWithFault(const Scenario& scenario, const std::string& fault,
   constexpr int kMaxRealignments = 20;
   while (faulted.realignments < kMaxRealignments) {
     auto realigned = RealignAnswers(script, faulted.outcome.output, faulted.outcome.ending);
+    if (!realigned) realigned = DropAfterEnd(script, faulted.outcome.ending);
     if (!realigned) break;
     script = *realigned;
     Scenario changed = scenario;

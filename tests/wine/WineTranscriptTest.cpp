@@ -64,7 +64,7 @@ TEST(WineTranscript, StillSeesEveryOtherDifference) {
   }
 }
 
-TEST(WineTranscript, ResetRemovesTheVendorKeyAndTheKeysTheStoresHold) {
+TEST(WineTranscript, ResetRemovesTheVendorAndRunOnceKeysAndTheKeysTheStoresHold) {
   auto store = [](const char* service) {
     return store::Key{"HKEY_LOCAL_MACHINE",
                       {},
@@ -73,9 +73,12 @@ TEST(WineTranscript, ResetRemovesTheVendorKeyAndTheKeysTheStoresHold) {
   EXPECT_EQ(ResetRegFile({store("nv"), store("nv"), store("nv4")}),
             "REGEDIT4\r\n"
             "\r\n[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Dravenlock]\r\n"
+            "\r\n[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce]\r\n"
             "\r\n[-HKEY_LOCAL_MACHINE\\SYSTEM\\nv]\r\n"
             "\r\n[-HKEY_LOCAL_MACHINE\\SYSTEM\\nv4]\r\n");
-  EXPECT_EQ(ResetRegFile({}), "REGEDIT4\r\n\r\n[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Dravenlock]\r\n");
+  EXPECT_EQ(ResetRegFile({}),
+            "REGEDIT4\r\n\r\n[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Dravenlock]\r\n"
+            "\r\n[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce]\r\n");
 }
 
 }  // namespace
