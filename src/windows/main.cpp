@@ -2,7 +2,7 @@
 // the current directory. "/confirm", which the logon entry of a write
 // passes, starts the check of that write instead of the main window.
 
-#include <cstring>
+#include <string_view>
 
 #include "app/ProgramWindows.h"
 #include "app/Services.h"
@@ -25,7 +25,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   app::Services services{toolkit, registry, system, restart, shell, music};
   app::ProgramWindows windows(services);
   toolkit.Attach(windows);
-  const bool confirm = commandLine && std::strstr(commandLine, "/confirm") != nullptr;
+  const bool confirm =
+      commandLine && std::string_view(commandLine).find("/confirm") != std::string_view::npos;
   toolkit.Run(confirm ? app::kConfirm : app::kMainframe);
   return 0;
 }

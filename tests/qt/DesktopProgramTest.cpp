@@ -24,6 +24,7 @@ struct CommandLineCase {
   CommandLine::Action action;
   std::string store;
   std::string error;
+  bool confirm = false;
 };
 
 TEST(CommandLineTest, ReadsTheOptions) {
@@ -32,6 +33,7 @@ TEST(CommandLineTest, ReadsTheOptions) {
       {{}, A::Run, "", ""},
       {{"--store", "a.reg"}, A::Run, "a.reg", ""},
       {{"--store=b.reg"}, A::Run, "b.reg", ""},
+      {{"--confirm", "--store", "c.reg"}, A::Run, "c.reg", "", true},
       {{"--help"}, A::Help, "", ""},
       {{"--store", "a.reg", "--version"}, A::Version, "", ""},
       {{"--bogus"}, A::Error, "", "unknown option --bogus"},
@@ -46,6 +48,7 @@ TEST(CommandLineTest, ReadsTheOptions) {
     EXPECT_EQ(parsed.action, c.action);
     EXPECT_EQ(parsed.store.value_or(""), c.store);
     EXPECT_EQ(parsed.error, c.error);
+    EXPECT_EQ(parsed.confirm, c.confirm);
   }
 }
 
