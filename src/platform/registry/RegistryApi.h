@@ -1,5 +1,5 @@
 #pragma once
-// The registry seam: the eight advapi32 calls the program makes, with their
+// The registry seam: the nine advapi32 calls the program makes, with their
 // Windows result codes. The real registry stands behind it on Windows, the
 // substitute store elsewhere and in tests.
 
