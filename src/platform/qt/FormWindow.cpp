@@ -244,7 +244,7 @@ int FormWindow::SelectedTab(std::string_view strip) { return Bar(strip)->current
 // The bar's change signal raises the strip's Click, which the caller runs itself.
 void FormWindow::SetSelectedTab(std::string_view strip, int index) {
   QTabBar* bar = Bar(strip);
-  if (!bar || index < 1 || index > bar->count()) return;
+  if (index < 1 || index > bar->count()) return;
   const QSignalBlocker quiet(bar);
   bar->setCurrentIndex(index - 1);
 }

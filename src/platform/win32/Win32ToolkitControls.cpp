@@ -150,7 +150,7 @@ int Win32Toolkit::SelectedTab(ui::ControlRef ref) {
 // TCM_SETCURSEL sends no change notice, so no Click is raised.
 void Win32Toolkit::SetSelectedTab(ui::ControlRef ref, int index) {
   if (index < 1 || index > TabCount(ref)) return;
-  ::SendMessageA(Control(ref).hwnd, TCM_SETCURSEL, static_cast<WPARAM>(index - 1), 0);
+  ::SendMessageA(Control(ref, ControlKind::TabStrip).hwnd, TCM_SETCURSEL, static_cast<WPARAM>(index - 1), 0);
 }
 
 // ---------------------------------------------------------------- timers
