@@ -2,9 +2,9 @@
 // .reg file.
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QMessageBox>
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -42,16 +42,22 @@ int StoreFailure(int& argc, char** argv, const std::string& message) {
   return 1;
 }
 
+Q_LOGGING_CATEGORY(storeLog, "zorvanel.store")
+
+// The store's own troubles (opened read-only, a failed write and its
+// reason) go to the program's log, which Qt writes to stderr.
+void ReportStore(const std::string& message) {
+  qCWarning(storeLog).noquote() << QString::fromStdString(message);
+}
+
 std::unique_ptr<store::StoreFile> OpenStore(const desktop::CommandLine& options) {
-  if (options.store) {
-    return store::StoreFile::Open(std::filesystem::absolute(*options.store).string());
-  }
+  if (options.store) return store::StoreFile::Open(*options.store, false, ReportStore);
   const auto path = desktop::DefaultStorePath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
   if (!path) {
     throw store::StoreFileError("There is no home folder to keep the store in; use --store FILE.");
   }
   desktop::CreateStoreIfMissing(*path, desktop::SampleStore());
-  return store::StoreFile::Open(*path);
+  return store::StoreFile::Open(*path, false, ReportStore);
 }
 
 }  // namespace
@@ -84,7 +90,7 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(qt::ProgramIcon());
   // The toolkit decides when the program ends: when its last window closes.
   QApplication::setQuitOnLastWindowClosed(false);
-  desktop::DesktopProgram program(file->Content(),
+  desktop::DesktopProgram program(file->TakeContent(),
                                   [&file](const store::Key& root) { return file->Write(root); },
                                   {.programFolder = files.dataFolder}, files);
   if (!program.toolkit().Start(options.confirm ? app::kConfirm : app::kMainframe)) {

@@ -199,16 +199,18 @@ int RunReplay(const ReplayOptions& options, std::istream& script, std::ostream& 
   std::unique_ptr<ReplayRegistry> registry;
   if (options.store) {
     try {
-      file = store::StoreFile::Open(std::filesystem::absolute(*options.store).string());
+      file = store::StoreFile::Open(*options.store, false, [&err](const std::string& message) {
+        err << "zorvanel-replay: " << message << '\n';
+      });
     } catch (const std::exception& error) {
       err << "zorvanel-replay: " << error.what() << '\n';
       return 1;
     }
-    registry = std::make_unique<SubstituteRegistry>(file->Content(), file.get());
+    registry = std::make_unique<SubstituteRegistry>(file->TakeContent(), file.get());
   } else if (options.live) {
     registry = host.openRegistry();
   } else {
-    registry = std::make_unique<SubstituteRegistry>(store::SubstituteStore::EmptyRoot(), nullptr);
+    registry = std::make_unique<SubstituteRegistry>(store::EmptyRoot(), nullptr);
   }
   Session session(options, out, err, *registry);
   std::string line;

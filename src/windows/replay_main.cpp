@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
   ::_setmode(::_fileno(stdout), _O_BINARY);
   ::_setmode(::_fileno(stderr), _O_BINARY);
   std::vector<std::string> args(argv + 1, argv + argc);
-  store::Key scope{"HKEY_LOCAL_MACHINE", {}, {}};
+  store::Key scope = store::EmptyRoot();
   if (int status = TakeDumpScope(args, scope)) return status;
   replay::ReplayHost host{kLiveRegistryUsage, [&scope] {
                             return std::make_unique<LiveRegistry>(replay::LiveDumpRoots(scope));

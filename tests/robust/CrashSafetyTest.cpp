@@ -55,7 +55,7 @@ std::set<std::string> InterruptedWrites(const fs::path& dir) {
   std::set<std::string> names;
   for (const auto& entry : fs::directory_iterator(dir)) {
     const std::string name = entry.path().filename().string();
-    if (name.find(".tmp-") != std::string::npos) names.insert(name);
+    if (name.starts_with(".zorvanel-")) names.insert(name);
   }
   return names;
 }

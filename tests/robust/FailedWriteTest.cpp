@@ -55,7 +55,7 @@ class StoreThatLostItsFolder {
     fs::create_directories(dir / "folder");
     std::ofstream(dir / "folder" / "store.reg", std::ios::binary) << kStoreText;
     file_ = store::StoreFile::Open((dir / "folder" / "store.reg").string());
-    store_ = std::make_unique<store::SubstituteStore>(file_->Content());
+    store_ = std::make_unique<store::SubstituteStore>(file_->TakeContent());
     store_->PersistWith([this](const store::Key& root) { return file_->Write(root); });
     fs::rename(dir / "folder", dir / "moved");
     std::ofstream(dir / "folder") << "not a folder";
@@ -139,7 +139,7 @@ TEST_F(FailedWriteTest, DiskFullDuringARealRunKeepsTheStoreAndTheProgramGoesOn) 
   std::string dumped = transcript.substr(transcript.find("REGEDIT4"));
   EXPECT_EQ(store::ParseRegFile(dumped, "dump"), store::ParseRegFile(before, "before"));
   for (const auto& entry : fs::directory_iterator(dir_.Path())) {
-    EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
+    EXPECT_EQ(entry.path().filename().string().find(".zorvanel-"), std::string::npos) << entry.path();
   }
 }
 

@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
   }
   try {
     auto file = store::StoreFile::Open(argv[1]);
-    store::SubstituteStore store(file->Content());
+    store::SubstituteStore store(file->TakeContent());
     store.PersistWith([&file](const store::Key& root) { return file->Write(root); });
     for (std::uint64_t step = std::strtoull(argv[2], nullptr, 10) + 1;; ++step) {
       if (!robust::MakeChange(store, step)) {

@@ -15,7 +15,7 @@ class TempDirectory {
   explicit TempDirectory(const std::string& prefix) {
     std::string pattern = ::testing::TempDir() + "/" + prefix + "-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp " + pattern);
-    path_ = pattern;
+    path_ = std::filesystem::canonical(pattern);  // as the store names itself
   }
   ~TempDirectory() { std::filesystem::remove_all(path_); }
   TempDirectory(const TempDirectory&) = delete;

@@ -7,7 +7,7 @@ namespace zorvanel::testing {
 
 namespace {
 store::Key RootFrom(std::string_view regText) {
-  return regText.empty() ? store::SubstituteStore::EmptyRoot()
+  return regText.empty() ? store::EmptyRoot()
                          : store::ParseRegFile(regText, "test store");
 }
 }  // namespace

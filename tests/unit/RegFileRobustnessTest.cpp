@@ -160,7 +160,7 @@ TEST_F(StoreBeyondALimitTest, TreeThatWouldNotReadBackIsNeverWritten) {
     const char* label;
     Key root;
   };
-  const Key base = file->Content();
+  const Key base = file->TakeContent();
   auto with = [&base](Key subkey) {
     Key root = base;
     root.subkeys.push_back(std::move(subkey));
@@ -178,7 +178,6 @@ TEST_F(StoreBeyondALimitTest, TreeThatWouldNotReadBackIsNeverWritten) {
     SCOPED_TRACE(c.label);
     EXPECT_FALSE(file->Write(c.root));
     EXPECT_EQ(replay::ReadFile(path_), before);
-    EXPECT_EQ(file->Content(), base);
   }
 }
 

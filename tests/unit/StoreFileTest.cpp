@@ -21,7 +21,7 @@ class StoreFileTest : public ::testing::Test {
   void SetUp() override {
     std::string pattern = ::testing::TempDir() + "/storefile-XXXXXX";
     ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
+    dir_ = fs::canonical(pattern);  // as the store names itself in messages
     path_ = (dir_ / "store.reg").string();
   }
   void TearDown() override { fs::remove_all(dir_); }
@@ -33,12 +33,12 @@ class StoreFileTest : public ::testing::Test {
   static void WriteFile(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
   }
-  // Everything in the directory but the store and its lock: leftovers of a write.
+  // Everything in the directory but the store: leftovers of a write, locks.
   std::vector<std::string> StrayFiles() const {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir_)) {
       std::string name = entry.path().filename().string();
-      if (name != "store.reg" && name != "store.reg.lock") names.push_back(name);
+      if (name != "store.reg") names.push_back(name);
     }
     return names;
   }
@@ -60,7 +60,7 @@ TEST_F(StoreFileTest, MissingFileIsAnErrorUnlessCreating) {
   }
 
   auto store = StoreFile::Open(path_, true);
-  EXPECT_EQ(store->Content(), (Key{"HKEY_LOCAL_MACHINE", {}, {}}));
+  EXPECT_EQ(store->TakeContent(), EmptyRoot());
   EXPECT_FALSE(fs::exists(path_)) << "an empty store is written only at the first change";
 }
 
@@ -68,14 +68,13 @@ TEST_F(StoreFileTest, WriteReplacesTheFileAndReopenReadsItBack) {
   {
     auto store = StoreFile::Open(path_, true);
     ASSERT_TRUE(store->Write(SampleTree()));
-    EXPECT_EQ(store->Content(), SampleTree());
   }
   EXPECT_EQ(ReadFile(path_), FormatRegFile(SampleTree()));
   EXPECT_EQ(fs::status(path_).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                 fs::perms::others_read);
   EXPECT_TRUE(StrayFiles().empty());
-  EXPECT_EQ(StoreFile::Open(path_)->Content(), SampleTree());
+  EXPECT_EQ(StoreFile::Open(path_)->TakeContent(), SampleTree());
 }
 
 TEST_F(StoreFileTest, WriteKeepsTheStoresPermissions) {
@@ -86,17 +85,46 @@ TEST_F(StoreFileTest, WriteKeepsTheStoresPermissions) {
             fs::perms::owner_read | fs::perms::owner_write);
 }
 
-TEST_F(StoreFileTest, SecondInstanceIsRefusedUntilTheFirstCloses) {
-  auto first = StoreFile::Open(path_, true);
-  try {
-    StoreFile::Open(path_, true);
-    ADD_FAILURE() << "a second instance opened the store";
-  } catch (const StoreFileError& error) {
-    EXPECT_EQ(std::string(error.what()),
-              "The store " + path_ + " is in use by another Zorvanel instance.");
+// The lock belongs to the file, not to the name: a link, a hard link or the
+// name after a write all lead a second instance to it. No lock file is left
+// beside the store.
+TEST_F(StoreFileTest, SecondInstanceIsRefusedWhicheverWayItComesUntilTheFirstCloses) {
+  fs::create_symlink("store.reg", dir_ / "link.reg");
+  struct Case {
+    const char* label;
+    const char* secondPath;  // in the test directory
+    bool firstWrites;
+  };
+  const Case cases[] = {
+      {"same name", "store.reg", false},
+      {"through a link", "link.reg", false},
+      {"through a hard link", "hard.reg", false},
+      {"same name after a write", "store.reg", true},
+      {"hard link to the file as opened, after a write", "hard.reg", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    WriteFile(path_, "REGEDIT4\r\n");
+    fs::remove(dir_ / "hard.reg");
+    fs::create_hard_link(path_, dir_ / "hard.reg");
+    auto first = StoreFile::Open(path_, true);
+    if (c.firstWrites) {
+      ASSERT_TRUE(first->Write(SampleTree()));
+    }
+    const std::string second = (dir_ / c.secondPath).string();
+    try {
+      StoreFile::Open(second, true);
+      ADD_FAILURE() << "a second instance opened the store";
+    } catch (const StoreFileError& error) {
+      EXPECT_EQ(std::string(error.what()),
+                "The store " + second + " is in use by another Zorvanel instance.");
+    }
+    first.reset();
+    EXPECT_NO_THROW(StoreFile::Open(second, true));
   }
-  first.reset();
-  EXPECT_NO_THROW(StoreFile::Open(path_, true));
+  fs::remove(dir_ / "hard.reg");
+  fs::remove(dir_ / "link.reg");
+  EXPECT_TRUE(StrayFiles().empty());
 }
 
 TEST_F(StoreFileTest, MalformedFileIsRefusedAndLeftAlone) {
@@ -121,17 +149,18 @@ TEST_F(StoreFileTest, FailedWriteLeavesThePreviousFile) {
     const char* label;
     void (*breakStore)(const fs::path& dir, const std::string& path);
     fs::path survivor;  // relative to the test directory
+    std::string reason;  // the failing step and the system's error, as reported
   };
   // The directory moving away makes the temporary file impossible; a
   // directory in the store's place makes the final rename fail.
   const Case cases[] = {
       {"directory gone", [](const fs::path& dir, const std::string&) {
          fs::rename(dir / "sub", dir / "moved");
-       }, "moved/store.reg"},
+       }, "moved/store.reg", "it may not be replaced: its folder cannot be written: No such file or directory (errno 2)"},
       {"rename refused", [](const fs::path&, const std::string& path) {
          fs::rename(path, path + ".old");
          fs::create_directories(path + "/occupied");
-       }, "sub/store.reg.old"},
+       }, "sub/store.reg.old", "it may not be replaced: it is not a regular file"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
@@ -142,13 +171,18 @@ TEST_F(StoreFileTest, FailedWriteLeavesThePreviousFile) {
     const std::string before = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Old]\r\n\r\n";
     WriteFile(path, before);
 
-    auto store = StoreFile::Open(path);
+    std::vector<std::string> reports;
+    auto store = StoreFile::Open(path, false, [&reports](const std::string& message) {
+      reports.push_back(message);
+    });
     c.breakStore(dir_, path);
     EXPECT_FALSE(store->Write(SampleTree()));
     EXPECT_EQ(ReadFile(dir_ / c.survivor), before);
-    EXPECT_EQ(store->Content(), (Key{"HKEY_LOCAL_MACHINE", {}, {Key{"Old", {}, {}}}}));
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].rfind("Cannot write the store " + path + ": " + c.reason, 0), 0u)
+        << reports[0];
     for (const auto& entry : fs::recursive_directory_iterator(dir_)) {
-      EXPECT_EQ(entry.path().string().find(".tmp-"), std::string::npos) << entry.path();
+      EXPECT_EQ(entry.path().string().find(".zorvanel-"), std::string::npos) << entry.path();
     }
   }
 }

@@ -17,7 +17,6 @@ RegFileError::RegFileError(std::string_view fileName, int line, std::string_view
 
 namespace {
 
-constexpr std::string_view kRootName = "HKEY_LOCAL_MACHINE";
 constexpr std::string_view kRootAbbreviation = "HKLM";
 constexpr std::string_view kHeaderAnsi = "REGEDIT4";
 constexpr std::string_view kHeaderUnicode = "Windows Registry Editor Version 5.00";

@@ -2,10 +2,12 @@
 // The file behind a substitute store: held by one program instance at a time,
 // and replaced atomically on every write.
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
 
+#include "platform/store/FileSafety.h"
 #include "platform/store/StoreTree.h"
 
 namespace zorvanel::store {
@@ -19,28 +21,39 @@ class StoreFileError : public std::runtime_error {
 
 class StoreFile {
  public:
-  // Takes the store's lock (a second instance is refused with
-  // StoreFileError), then reads and parses the file. A missing file is an
-  // error unless createIfMissing, in which case it starts empty and is
-  // written at the first change.
-  static std::unique_ptr<StoreFile> Open(const std::string& path, bool createIfMissing = false);
+  // Tells the user about the store file: a store opened read-only, and why
+  // a write failed. Each is told once, and names the file.
+  using Report = std::function<void(const std::string& message)>;
+
+  // Resolves the path (links followed) and takes the store's lock (a second
+  // instance is refused with StoreFileError), then reads and parses the
+  // file. A missing file is an error unless createIfMissing, in which case
+  // it starts empty and is written at the first change. A store this user
+  // may not replace is opened read-only, which is reported.
+  // Without a report, the messages go to stderr.
+  static std::unique_ptr<StoreFile> Open(const std::string& path, bool createIfMissing = false,
+                                         Report report = {});
   ~StoreFile();
   StoreFile(const StoreFile&) = delete;
   StoreFile& operator=(const StoreFile&) = delete;
 
-  const Key& Content() const { return content_; }
+  // The tree as the file held it, handed over once: the store keeps no copy.
+  Key TakeContent() { return std::move(content_); }
   const std::string& Path() const { return path_; }
+  bool ReadOnly() const { return readOnly_; }
 
-  // Writes the tree to a temporary file beside the store, flushes it to disk
-  // and renames it over the store. Returns false, leaving the previous file
-  // as it was, when any step fails.
+  // Replaces the file with the tree, atomically. Returns false, leaving the
+  // previous file as it was, when the store is read-only or any step fails;
+  // a failure is reported with its reason.
   bool Write(const Key& root);
 
  private:
-  StoreFile(std::string path, Key content, int lockHandle);
+  StoreFile(std::string path, Report report);
   std::string path_;
+  Report report_;
+  files::FileLock lock_;
   Key content_;
-  int lockHandle_;
+  bool readOnly_ = false;
 };
 
 }  // namespace zorvanel::store

@@ -16,6 +16,8 @@ Item* FindByName(List& items, std::string_view name) {
 }
 }  // namespace
 
+Key EmptyRoot() { return Key{std::string(kRootName), {}, {}}; }
+
 bool NamesEqual(std::string_view a, std::string_view b) {
   return a.size() == b.size() &&
          std::equal(a.begin(), a.end(), b.begin(),

@@ -46,6 +46,10 @@ struct Key {
   const Value* FindValue(std::string_view valueName) const;
 };
 
+// The one root the store holds, and a tree with nothing under it.
+inline constexpr std::string_view kRootName = "HKEY_LOCAL_MACHINE";
+Key EmptyRoot();
+
 // Registry names compare like the real registry: ASCII letters without case.
 bool NamesEqual(std::string_view a, std::string_view b);
 // The order the registry lists subkeys in: by name, letters compared as capitals.

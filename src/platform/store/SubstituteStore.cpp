@@ -9,8 +9,6 @@ using namespace registry;
 
 SubstituteStore::SubstituteStore(Key root) : root_(std::move(root)) {}
 
-Key SubstituteStore::EmptyRoot() { return Key{"HKEY_LOCAL_MACHINE", {}, {}}; }
-
 const SubstituteStore::OpenKey* SubstituteStore::Resolve(KeyHandle handle, long* code) const {
   if (IsLocalMachine(handle)) return &rootKey_;
   auto it = handles_.find(handle);

@@ -20,8 +20,6 @@ class SubstituteStore : public registry::RegistryApi {
 
   explicit SubstituteStore(Key root = EmptyRoot());
 
-  static Key EmptyRoot();
-
   // From now on each change is handed to persist before the call returns; a
   // change that cannot be saved is undone and the call fails with code 5.
   void PersistWith(Persist persist) { persist_ = std::move(persist); }

@@ -70,7 +70,7 @@ store::Key& Place(store::Key& root, const std::vector<std::string>& path) {
 }  // namespace
 
 store::Key ReadLiveTree(const std::vector<std::string>& roots) {
-  store::Key tree{"HKEY_LOCAL_MACHINE", {}, {}};
+  store::Key tree = store::EmptyRoot();
   for (const auto& root : roots) {
     const auto path = store::SplitPath(root);
     if (path.empty()) continue;

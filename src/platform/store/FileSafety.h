@@ -1,0 +1,94 @@
+#pragma once
+// Careful handling of a file that one program instance owns and rewrites
+// whole: the path resolved once, a lock that a second instance cannot take
+// (through a link, a hard link or another spelling of the path), a check
+// that this user may replace the file, an atomic replace, and the reason of
+// any failure. Written once for POSIX and once for Windows; the .reg store
+// and the hive files both build on it.
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zorvanel::files {
+
+// Why a file operation failed: the step under way and the system's code
+// (errno, or GetLastError() on Windows).
+struct Failure {
+  std::string step;
+  long code = 0;
+
+  // "renaming the new file over it: Permission denied (errno 13)"
+  std::string Text() const;
+};
+
+// The file that `path` leads to, as an absolute path with every link
+// followed. A path whose last component does not exist (yet) keeps that
+// name in its resolved folder.
+std::string ResolvePath(const std::string& path);
+
+// Keeps other instances away from a file, for as long as it lives. The lock
+// does not live beside the file: on Linux it is a locked file named after
+// the file's device and inode in $XDG_RUNTIME_DIR/zorvanel (or a private
+// folder under /tmp when that is unset), removed again on release; on
+// Windows a named mutex. It covers the file as it was opened and, after each
+// replace, the new file, so that a second instance is refused whichever name
+// leads it there (on Windows, the file as opened only until the first
+// replace).
+class FileLock {
+ public:
+  enum class Status { kHeld, kInUse, kFailed };
+  FileLock();
+  ~FileLock();
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+
+  // Locks the file at the resolved `path`; a missing file is locked by its
+  // folder and name. On kFailed, *failure says why.
+  Status Take(const std::string& path, Failure* failure);
+
+  // Extends the lock to the file at `newFile`, which is about to take the
+  // locked file's place; what an earlier replacement covered is let go.
+  std::optional<Failure> Cover(const std::string& newFile);
+
+  struct Held;
+
+ private:
+  std::unique_ptr<Held> held_;
+};
+
+// Why this user may not replace the file at the resolved `path` (write-
+// protected, another user's, its folder or file system not writable);
+// nullopt when it may. A missing file counts as writable.
+std::optional<Failure> WhyNotReplaceable(const std::string& path);
+
+// Reads the file into bytes, stopping once more than limit bytes are in.
+// *missing tells a file that does not exist from other failures.
+std::optional<Failure> ReadAtMost(const std::string& path, std::size_t limit, std::string& bytes,
+                                  bool* missing);
+
+// Writes bytes to a new file in the same folder, flushes it to disk and
+// moves it over `path`, keeping the permissions and owner the file had.
+// The store is then either the old file or the new one, never a mix. When a
+// lock is given, it covers the new file before the new file takes the old
+// one's place.
+std::optional<Failure> ReplaceAtomically(const std::string& path, std::string_view bytes,
+                                         FileLock* lock);
+
+// Puts bytes at `path` unless a file is there already (then nothing
+// happens), the file appearing whole or not at all.
+std::optional<Failure> CreateWhole(const std::string& path, std::string_view bytes);
+
+// Removes the temporary files that replaces of `path` left when they were
+// cut short: only names this program gives them, only regular files, only
+// the user's own.
+void RemoveInterruptedReplaces(const std::string& path);
+
+// The name prefix of those temporary files: a leading dot and the program's
+// name, so that no file a user names is ever taken for one.
+std::string TemporaryPrefix(const std::string& path);
+inline constexpr std::size_t kTemporarySuffixLength = 6;
+
+}  // namespace zorvanel::files

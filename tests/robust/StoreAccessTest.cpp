@@ -1,0 +1,168 @@
+// The store file as users really keep it, run through the replay runner as
+// an ordinary user (dropping root with setpriv, as CI runs as root): a link,
+// a write-protected store, another user's store, a folder the user cannot
+// write, files beside the store that are not the program's.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/replay/ScenarioFiles.h"
+#include "tests/robust/ChildProcess.h"
+#include "tests/robust/TempDirectory.h"
+
+namespace zorvanel::robust {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr uid_t kOrdinaryUser = 65534;  // nobody
+constexpr const char* kStore = "product-old-no-backup.reg";  // rewritten at every start
+constexpr const char* kErrorBox = "\"Unknown Registry-error occured.\"";
+
+bool Root() { return ::geteuid() == 0; }
+uid_t User() { return Root() ? kOrdinaryUser : ::geteuid(); }
+
+// The replay runner on the store, as the ordinary user, without a runtime
+// folder (so the lock takes its fallback folder).
+ChildProcess& RunAsUser(std::unique_ptr<ChildProcess>& child, const std::string& store) {
+  std::vector<std::string> argv{"/usr/bin/env", "-u", "XDG_RUNTIME_DIR", ZORVANEL_REPLAY,
+                                "--store", store, "-"};
+  if (Root()) {
+    argv.insert(argv.begin(), {"/usr/bin/setpriv", "--reuid=" + std::to_string(kOrdinaryUser),
+                               "--regid=" + std::to_string(kOrdinaryUser), "--clear-groups"});
+  }
+  child = std::make_unique<ChildProcess>(argv);
+  child->WriteInput("answer Yes\nstart\n");
+  child->CloseInput();
+  child->Finish();
+  return *child;
+}
+
+void Own(const fs::path& path, uid_t user) {
+  if (Root()) {
+    ASSERT_EQ(::lchown(path.c_str(), user, user), 0) << path;
+  }
+}
+
+uid_t OwnerOf(const fs::path& path) {
+  struct stat info {};
+  ::lstat(path.c_str(), &info);
+  return info.st_uid;
+}
+
+struct Case {
+  const char* label;
+  bool needsRoot;  // to give a file to another user
+  // Prepares the folder (the user's own); returns the store path to give.
+  std::function<std::string(const fs::path& dir)> setUp;
+  const char* readOnlyBecause;  // nullptr: the store is written
+  std::function<void(const fs::path& dir)> check;
+};
+
+std::string PutStore(const fs::path& path) {
+  std::ofstream(path, std::ios::binary)
+      << replay::ReadFile(fs::path(ZORVANEL_TEST_DATA) / "stores" / kStore);
+  Own(path, User());
+  return path.string();
+}
+
+const Case kCases[] = {
+    {"a link is followed, and stays a link", false,
+     [](const fs::path& dir) {
+       fs::create_directory(dir / "real");
+       Own(dir / "real", User());
+       PutStore(dir / "real" / "machine.reg");
+       fs::create_symlink("real/machine.reg", dir / "link.reg");
+       return (dir / "link.reg").string();
+     },
+     nullptr,
+     [](const fs::path& dir) {
+       EXPECT_TRUE(fs::is_symlink(dir / "link.reg"));
+       EXPECT_NE(replay::ReadFile(dir / "real" / "machine.reg"),
+                 replay::ReadFile(fs::path(ZORVANEL_TEST_DATA) / "stores" / kStore));
+     }},
+    {"a write-protected store", false,
+     [](const fs::path& dir) {
+       const std::string store = PutStore(dir / "store.reg");
+       fs::permissions(store, fs::perms::owner_read | fs::perms::group_read |
+                                  fs::perms::others_read);
+       return store;
+     },
+     "it is write-protected", nullptr},
+    {"another user's store", true,
+     [](const fs::path& dir) {
+       const std::string store = PutStore(dir / "store.reg");
+       Own(store, 0);
+       return store;
+     },
+     "it belongs to another user",
+     [](const fs::path& dir) { EXPECT_EQ(OwnerOf(dir / "store.reg"), 0u); }},
+    {"a folder the user cannot write", false,
+     [](const fs::path& dir) {
+       const std::string store = PutStore(dir / "store.reg");
+       fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+       return store;
+     },
+     "its folder cannot be written: Permission denied (errno 13)",
+     [](const fs::path& dir) {
+       fs::permissions(dir, fs::perms::owner_all);
+       EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1) << "no lock file beside it";
+     }},
+    {"files beside the store that are not the program's leftovers", true,
+     [](const fs::path& dir) {
+       for (const char* name : {"store.reg.tmp-backup", ".zorvanel-store.reg-theirs",
+                                ".zorvanel-store.reg-abc123"}) {
+         std::ofstream(dir / name) << "keep";
+         Own(dir / name, User());
+       }
+       Own(dir / ".zorvanel-store.reg-theirs", 0);  // another user's
+       fs::create_symlink("store.reg", dir / ".zorvanel-store.reg-linked");
+       return PutStore(dir / "store.reg");
+     },
+     nullptr,
+     [](const fs::path& dir) {
+       EXPECT_TRUE(fs::exists(dir / "store.reg.tmp-backup"));
+       EXPECT_TRUE(fs::exists(dir / ".zorvanel-store.reg-theirs"));
+       EXPECT_TRUE(fs::is_symlink(dir / ".zorvanel-store.reg-linked"));
+       EXPECT_FALSE(fs::exists(dir / ".zorvanel-store.reg-abc123")) << "a cut write's leftover";
+       EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 4) << "no lock file beside it";
+     }},
+};
+
+TEST(StoreAccessTest, TheStoreIsWrittenOnlyWhereTheUserMayAndIsReadEverywhere) {
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.label);
+    if (c.needsRoot && !Root()) continue;
+    TempDirectory temp("access");
+    fs::permissions(temp.Path(), fs::perms::others_exec, fs::perm_options::add);
+    const fs::path dir = temp / "home";
+    fs::create_directory(dir);
+    Own(dir, User());
+    const std::string store = c.setUp(dir);
+    const std::string before = replay::ReadFile(store);
+
+    std::unique_ptr<ChildProcess> child;
+    const ChildProcess& run = RunAsUser(child, store);
+    const std::string file = fs::canonical(store).string();
+    if (c.readOnlyBecause) {
+      EXPECT_EQ(run.Errors(), "zorvanel-replay: The store " + file + " cannot be changed (" +
+                                  c.readOnlyBecause + "); it is opened read-only.\n");
+      EXPECT_NE(run.Output().find(kErrorBox), std::string::npos) << run.Output();
+      EXPECT_EQ(replay::ReadFile(store), before);
+    } else {
+      EXPECT_EQ(run.Errors(), "");
+      EXPECT_EQ(run.Output().find(kErrorBox), std::string::npos) << run.Output();
+    }
+    if (c.check) c.check(dir);
+  }
+}
+
+}  // namespace
+}  // namespace zorvanel::robust
