@@ -113,6 +113,18 @@ void LargeStoreReplace(benchmark::State& state) {
 }
 BENCHMARK(LargeStoreReplace)->Unit(benchmark::kMillisecond);
 
+// 320,000 keys under one parent (22 MB): reading must stay linear in the
+// number of siblings.
+void SiblingKeysParse(benchmark::State& state) {
+  std::string text = "REGEDIT4\r\n";
+  for (int k = 0; k < 320000; ++k) {
+    text += "\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Siblings\\Key" + std::to_string(k) + "]\r\n";
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(store::ParseRegFile(text, "siblings.reg"));
+  state.counters["file_MB"] = static_cast<double>(text.size()) / 1e6;
+}
+BENCHMARK(SiblingKeysParse)->Unit(benchmark::kMillisecond);
+
 // The peak is measured in a fresh process, zorvanel_store_peak, so that
 // nothing this one allocated before counts.
 void LargeStorePeakMemory(benchmark::State& state) {

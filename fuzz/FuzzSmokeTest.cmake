@@ -1,7 +1,8 @@
-# The seed inputs of the store reader's fuzzer: the shipped sample store and
-# the test stores.
+# The seed inputs of the store reader's fuzzer: the shipped sample store, the
+# test stores, and the reader's hard cases (fuzz/seeds).
 file(GLOB zorvanel_fuzz_seeds CONFIGURE_DEPENDS
-     ${PROJECT_SOURCE_DIR}/examples/*.reg ${PROJECT_SOURCE_DIR}/tests/stores/*.reg)
+     ${PROJECT_SOURCE_DIR}/examples/*.reg ${PROJECT_SOURCE_DIR}/tests/stores/*.reg
+     ${PROJECT_SOURCE_DIR}/fuzz/seeds/*.reg)
 
 # A few seconds of fuzzing as a test, so that a reader change that crashes on
 # near-valid input fails the build's tests. Longer runs: scripts/fuzz.sh.

@@ -14,6 +14,7 @@
 
 namespace {
 
+using zorvanel::store::CheckReadsBack;
 using zorvanel::store::FormatRegFile;
 using zorvanel::store::Key;
 using zorvanel::store::ParseRegFile;
@@ -39,6 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!(ParseRegFile(written, "rewritten.reg") == tree)) {
       Finding("the rewritten store reads back as a different tree");
     }
+    CheckReadsBack(written, tree, "rewritten.reg");  // the writer's own check agrees
   } catch (const RegFileError& error) {
     std::fprintf(stderr, "%s\n", error.what());
     Finding("the rewritten store cannot be read back");

@@ -13,7 +13,7 @@ bash scripts/ensure-deps.sh build fuzz
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 mkdir -p build/fuzz/corpus build/fuzz/findings
-seeds="$(ls examples/*.reg tests/stores/*.reg | paste -sd, -)"
+seeds="$(ls examples/*.reg tests/stores/*.reg fuzz/seeds/*.reg | paste -sd, -)"
 # Inputs up to 64 KiB reach the reader's longest-line and longest-name limits.
 exec nice -n 19 build/fuzz/fuzz/regfile_fuzzer build/fuzz/corpus \
   -seed_inputs="$seeds" -dict=fuzz/regfile.dict -max_len=65536 \

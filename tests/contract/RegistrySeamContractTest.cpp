@@ -22,7 +22,6 @@ using registry::HKEY_LOCAL_MACHINE;
 using registry::KeyHandle;
 using Bytes = std::vector<std::uint8_t>;
 
-constexpr std::uint32_t kRegBinary = 3;  // a type the program does not name
 const std::string kKey = std::string(kScratchKey) + "\\Seam";
 
 class RegistrySeam : public ::testing::TestWithParam<ContractTarget> {
@@ -115,7 +114,7 @@ TEST_P(RegistrySeam, EnumerationReportsANameTooLongForItsBuffer) {
 
 TEST_P(RegistrySeam, BuffersThatAreTooSmallGetTheSizeNeeded) {
   const KeyHandle key = Open(registry::KEY_READ | registry::KEY_SET_VALUE);
-  EXPECT_EQ(Put(key, "Value", kRegBinary, Bytes{1, 2, 3, 4, 5, 6}), 0);
+  EXPECT_EQ(Put(key, "Value", registry::REG_BINARY, Bytes{1, 2, 3, 4, 5, 6}), 0);
   Bytes data(4);
   std::uint32_t size = 4;
   EXPECT_EQ(api.RegQueryValueEx(key, "Value", nullptr, data.data(), &size), registry::kMoreData);
@@ -126,7 +125,7 @@ TEST_P(RegistrySeam, BuffersThatAreTooSmallGetTheSizeNeeded) {
   std::uint32_t type = 0;
   EXPECT_EQ(api.RegEnumValue(key, 0, name, &length, &type), 0);
   EXPECT_EQ(std::string(name, length), "Value");
-  EXPECT_EQ(type, kRegBinary);
+  EXPECT_EQ(type, registry::REG_BINARY);
   length = sizeof name;
   EXPECT_EQ(api.RegEnumValue(key, 1, name, &length, &type), registry::kNoMoreItems);
   EXPECT_EQ(api.RegCloseKey(key), 0);
@@ -136,7 +135,7 @@ TEST_P(RegistrySeam, BuffersThatAreTooSmallGetTheSizeNeeded) {
 // enumerating subkeys, in the registry's order (sorted by name).
 TEST_P(RegistrySeam, BinaryValuesAndSubkeysReadBack) {
   const KeyHandle key = Open(registry::KEY_SET_VALUE);
-  EXPECT_EQ(Put(key, "EDID", kRegBinary, Bytes{0, 0xFF, 0, 0x80}), 0);
+  EXPECT_EQ(Put(key, "EDID", registry::REG_BINARY, Bytes{0, 0xFF, 0, 0x80}), 0);
   api.RegCloseKey(key);
   EXPECT_EQ(layer.GetBinaryValue(HKEY_LOCAL_MACHINE, kKey, "edid"), (Bytes{0, 0xFF, 0, 0x80}));
   layer.CreateKey(HKEY_LOCAL_MACHINE, kKey + "\\SAM0171");
@@ -162,8 +161,8 @@ TEST_P(RegistrySeam, AKeyDoesOnlyWhatItWasOpenedFor) {
 
 TEST_P(RegistrySeam, ValueNamesLongerThanTheRegistryAllowsAreRefused) {
   const KeyHandle key = Open(registry::KEY_SET_VALUE);
-  EXPECT_EQ(Put(key, std::string(16383, 'v'), kRegBinary, Bytes{1}), 0);
-  EXPECT_EQ(Put(key, std::string(16384, 'v'), kRegBinary, Bytes{1}), registry::kInvalidParameter);
+  EXPECT_EQ(Put(key, std::string(16383, 'v'), registry::REG_BINARY, Bytes{1}), 0);
+  EXPECT_EQ(Put(key, std::string(16384, 'v'), registry::REG_BINARY, Bytes{1}), registry::kInvalidParameter);
   api.RegCloseKey(key);
   EXPECT_TRUE(layer.ValueExists(HKEY_LOCAL_MACHINE, kKey, std::string(16383, 'v')));
   EXPECT_FALSE(layer.ValueExists(HKEY_LOCAL_MACHINE, kKey, std::string(16384, 'v')));
@@ -173,7 +172,6 @@ TEST_P(RegistrySeam, ValueNamesLongerThanTheRegistryAllowsAreRefused) {
 // row on a key of its own.
 TEST_P(RegistrySeam, BehavesAsWindowsNtAtTheEdges) {
   using namespace registry;
-  constexpr std::uint32_t kRegExpandSz = 2;
   const KeyHandle signExtended = static_cast<KeyHandle>(static_cast<std::intptr_t>(
       static_cast<std::int32_t>(HKEY_LOCAL_MACHINE)));
   struct Row {
@@ -184,7 +182,7 @@ TEST_P(RegistrySeam, BehavesAsWindowsNtAtTheEdges) {
   const Row rows[] = {
       {"a text counted without its NUL is stored with the NUL after it",
        [&](KeyHandle key, const std::string&) {
-         for (std::uint32_t type : {std::uint32_t{REG_SZ}, kRegExpandSz, std::uint32_t{REG_MULTI_SZ}}) {
+         for (std::uint32_t type : {REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ}) {
            EXPECT_EQ(Put(key, "Counted", type, Bytes{'a', 'b'}), 0);
            EXPECT_EQ(Stored(key, "Counted"), (Bytes{'a', 'b', 0})) << "type " << type;
          }
@@ -203,16 +201,16 @@ TEST_P(RegistrySeam, BehavesAsWindowsNtAtTheEdges) {
        }},
       {"a name too long for its buffer still gives the value's type",
        [&](KeyHandle key, const std::string&) {
-         EXPECT_EQ(Put(key, "Typed", kRegBinary, Bytes{1}), 0);
+         EXPECT_EQ(Put(key, "Typed", registry::REG_BINARY, Bytes{1}), 0);
          char name[2];
          std::uint32_t length = sizeof name;
          std::uint32_t type = 0;
          EXPECT_EQ(api.RegEnumValue(key, 0, name, &length, &type), kMoreData);
-         EXPECT_EQ(type, kRegBinary);
+         EXPECT_EQ(type, registry::REG_BINARY);
        }},
       {"a null name or length, or data without a size, is an invalid parameter",
        [&](KeyHandle key, const std::string&) {
-         EXPECT_EQ(Put(key, "Value", kRegBinary, Bytes{1}), 0);
+         EXPECT_EQ(Put(key, "Value", registry::REG_BINARY, Bytes{1}), 0);
          char name[8];
          std::uint32_t length = sizeof name;
          EXPECT_EQ(api.RegEnumValue(key, 0, nullptr, &length, nullptr), kInvalidParameter);
@@ -255,7 +253,7 @@ TEST_P(RegistrySeam, BehavesAsWindowsNtAtTheEdges) {
        }},
       {"MAXIMUM_ALLOWED grants setting and querying", [&](KeyHandle, const std::string& path) {
          const KeyHandle most = Open(MAXIMUM_ALLOWED, path);
-         EXPECT_EQ(Put(most, "Value", kRegBinary, Bytes{1}), 0);
+         EXPECT_EQ(Put(most, "Value", registry::REG_BINARY, Bytes{1}), 0);
          EXPECT_EQ(Stored(most, "Value"), Bytes{1});
          api.RegCloseKey(most);
        }},

@@ -47,7 +47,7 @@ std::string MainframeHarness::Values(std::string_view path) const {
   if (!key) return {};
   std::string lines;
   for (const auto& value : key->values) {
-    if (value.type == store::kRegSz || value.type == store::kRegMultiSz) {
+    if (value.type == registry::REG_SZ || value.type == registry::REG_MULTI_SZ) {
       const std::string data(value.data.begin(), value.data.end());
       lines += value.name + "=" + data.substr(0, data.find('\0')) + "\n";
     } else {

@@ -46,7 +46,7 @@ Outcome Replace(const std::string& keyLines) {
 }
 
 Value Text(const std::string& name, std::string_view data) {
-  return {name, store::kRegSz, Bytes(std::string(data) + '\0')};
+  return {name, registry::REG_SZ, Bytes(std::string(data) + '\0')};
 }
 // The table as the layer writes it: the registry stores the NUL after it too.
 Value Written(const std::string& name) { return Text(name, kTable); }
@@ -64,9 +64,9 @@ TEST(ModeTableReplace, OnlyTextValuesWithAModeValueNameReceiveTheTable) {
        {Text("Other", "x"), Written("NV_Modes"), Written("Monitor0_Modes_Delta"),
         Text("Last", "y")}},
       {"a DWORD named NV_Modes is not a text and stays", "\"NV_Modes\"=dword:00000001\n",
-       {{"NV_Modes", store::kRegDword, {1, 0, 0, 0}}}},
+       {{"NV_Modes", registry::REG_DWORD, {1, 0, 0, 0}}}},
       {"a DWORD _Modes_Delta stays", "\"Monitor0_Modes_Delta\"=dword:00000002\n",
-       {{"Monitor0_Modes_Delta", store::kRegDword, {2, 0, 0, 0}}}},
+       {{"Monitor0_Modes_Delta", registry::REG_DWORD, {2, 0, 0, 0}}}},
       {"names compare with case", "\"nv_modes\"=\"old\"\n\"Monitor0_modes_delta\"=\"old\"\n",
        {Text("nv_modes", "old"), Text("Monitor0_modes_delta", "old")}},
       {"a multi-string NV_Modes becomes a plain text",

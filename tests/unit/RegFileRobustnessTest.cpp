@@ -43,6 +43,14 @@ std::string WideTextHex(std::size_t count) {
   return text + "\n";
 }
 
+// A key chain of `depth` names of the longest length.
+constexpr std::size_t kLongestWritableChain = 511;
+std::string LongNameChain(std::size_t depth) {
+  std::string line = "[HKEY_LOCAL_MACHINE";
+  for (std::size_t i = 0; i < depth; ++i) line += "\\" + Repeat('k', kMaxKeyNameLength);
+  return line + "]\n";
+}
+
 std::string NestedKeys(std::size_t depth) {
   std::string line = "[HKEY_LOCAL_MACHINE";
   for (std::size_t i = 0; i < depth; ++i) line += "\\k";
@@ -95,6 +103,11 @@ std::vector<LimitCase> LimitCases() {
        3, "value data larger than the limit of 1048576 bytes"},
       {"nesting depth", kHeader + NestedKeys(kMaxKeyDepth), kHeader + NestedKeys(kMaxKeyDepth + 1),
        2, "key nested deeper than the limit of 512 levels"},
+      // One line names every key of a chain, and the writer writes each
+      // key's whole path: 130 KB would be written back as 33 MB.
+      {"size written back", kHeader + LongNameChain(kLongestWritableChain),
+       kHeader + LongNameChain(kLongestWritableChain + 1), 2,
+       "store that would be written back larger than the limit of 33554432 bytes"},
       {"file size", FileOfSize(kMaxFileBytes), FileOfSize(kMaxFileBytes + 1),
        static_cast<int>(fileLines), "file larger than the limit of 33554432 bytes"},
   };
@@ -103,7 +116,15 @@ std::vector<LimitCase> LimitCases() {
 TEST(RegFileRobustnessTest, EachLimitAcceptsItsLimitAndRefusesOnePast) {
   for (const LimitCase& c : LimitCases()) {
     SCOPED_TRACE(c.limit);
-    EXPECT_NO_THROW(ParseRegFile(c.atLimit, "t.reg"));
+    // Whatever is accepted can be written back and read again.
+    try {
+      const Key tree = ParseRegFile(c.atLimit, "t.reg");
+      const std::string written = FormatRegFile(tree);
+      EXPECT_LE(written.size(), kMaxFileBytes);
+      CheckReadsBack(written, tree, "written.reg");
+    } catch (const RegFileError& error) {
+      ADD_FAILURE() << error.what();
+    }
     try {
       ParseRegFile(c.pastLimit, "t.reg");
       ADD_FAILURE() << "parsed past the limit";
@@ -169,10 +190,10 @@ TEST_F(StoreBeyondALimitTest, TreeThatWouldNotReadBackIsNeverWritten) {
   const Case cases[] = {
       {"key name too long", with(Key{Repeat('k', kMaxKeyNameLength + 1), {}, {}})},
       {"value name too long",
-       with(Key{"L", {Value{Repeat('v', kMaxValueNameLength + 1), kRegDword, {1, 0, 0, 0}}}, {}})},
+       with(Key{"L", {Value{Repeat('v', kMaxValueNameLength + 1), registry::REG_DWORD, {1, 0, 0, 0}}}, {}})},
       {"line break in a key name", with(Key{"a\nb", {}, {}})},
       {"line break in a value name",
-       with(Key{"L", {Value{"a\n[HKEY_LOCAL_MACHINE\\Injected]", kRegDword, {1, 0, 0, 0}}}, {}})},
+       with(Key{"L", {Value{"a\n[HKEY_LOCAL_MACHINE\\Injected]", registry::REG_DWORD, {1, 0, 0, 0}}}, {}})},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);

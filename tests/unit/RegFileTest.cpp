@@ -40,30 +40,30 @@ TEST(RegFileTest, EveryValueFormRoundTripsAndIsWrittenAsExpected) {
     std::string line;
   };
   const std::vector<Case> cases = {
-      {"text", {"a", kRegSz, B(std::string("x y\0", 4))}, "\"a\"=\"x y\""},
-      {"escaped text", {"a", kRegSz, B(std::string("C:\\\"q\"\0", 7))}, R"("a"="C:\\\"q\"")"},
-      {"empty text", {"a", kRegSz, B(std::string("\0", 1))}, "\"a\"=\"\""},
-      {"text without terminator", {"a", kRegSz, B("ab")},
+      {"text", {"a", registry::REG_SZ, B(std::string("x y\0", 4))}, "\"a\"=\"x y\""},
+      {"escaped text", {"a", registry::REG_SZ, B(std::string("C:\\\"q\"\0", 7))}, R"("a"="C:\\\"q\"")"},
+      {"empty text", {"a", registry::REG_SZ, B(std::string("\0", 1))}, "\"a\"=\"\""},
+      {"text without terminator", {"a", registry::REG_SZ, B("ab")},
        "; a is the text \"ab\", stored without a terminator\r\n\"a\"=hex(1):61,62"},
-      {"text with embedded NUL", {"a", kRegSz, B(std::string("a\0b\0", 4))},
+      {"text with embedded NUL", {"a", registry::REG_SZ, B(std::string("a\0b\0", 4))},
        "\"a\"=hex(1):61,00,62,00"},
-      {"text with two NULs", {"a", kRegSz, B(std::string("a\0\0", 3))}, "\"a\"=hex(1):61,00,00"},
-      {"text with no data", {"a", kRegSz, {}}, "\"a\"=hex(1):"},
-      {"non-ASCII text", {"a", kRegSz, B(std::string("\xC3\xA9\0", 3))}, "\"a\"=hex(1):c3,a9,00"},
-      {"control character", {"a", kRegSz, B(std::string("\t\0", 2))}, "\"a\"=hex(1):09,00"},
-      {"dword", {"a", kRegDword, {0x78, 0x56, 0x34, 0x12}}, "\"a\"=dword:12345678"},
-      {"short dword", {"a", kRegDword, {1, 2}}, "\"a\"=hex(4):01,02"},
-      {"binary", {"a", kRegBinary, {0x00, 0xAB, 0xFF}}, "\"a\"=hex:00,ab,ff"},
-      {"empty binary", {"a", kRegBinary, {}}, "\"a\"=hex:"},
-      {"expand string", {"a", kRegExpandSz, B(std::string("%x%\0", 4))},
+      {"text with two NULs", {"a", registry::REG_SZ, B(std::string("a\0\0", 3))}, "\"a\"=hex(1):61,00,00"},
+      {"text with no data", {"a", registry::REG_SZ, {}}, "\"a\"=hex(1):"},
+      {"non-ASCII text", {"a", registry::REG_SZ, B(std::string("\xC3\xA9\0", 3))}, "\"a\"=hex(1):c3,a9,00"},
+      {"control character", {"a", registry::REG_SZ, B(std::string("\t\0", 2))}, "\"a\"=hex(1):09,00"},
+      {"dword", {"a", registry::REG_DWORD, {0x78, 0x56, 0x34, 0x12}}, "\"a\"=dword:12345678"},
+      {"short dword", {"a", registry::REG_DWORD, {1, 2}}, "\"a\"=hex(4):01,02"},
+      {"binary", {"a", registry::REG_BINARY, {0x00, 0xAB, 0xFF}}, "\"a\"=hex:00,ab,ff"},
+      {"empty binary", {"a", registry::REG_BINARY, {}}, "\"a\"=hex:"},
+      {"expand string", {"a", registry::REG_EXPAND_SZ, B(std::string("%x%\0", 4))},
        "\"a\"=hex(2):25,78,25,00"},
-      {"multi string", {"a", kRegMultiSz, B(std::string("a\0b\0\0", 5))},
+      {"multi string", {"a", registry::REG_MULTI_SZ, B(std::string("a\0b\0\0", 5))},
        "\"a\"=hex(7):61,00,62,00,00"},
-      {"none", {"a", kRegNone, {7}}, "\"a\"=hex(0):07"},
+      {"none", {"a", registry::REG_NONE, {7}}, "\"a\"=hex(0):07"},
       {"odd type", {"a", 0xB, {1}}, "\"a\"=hex(b):01"},
       {"huge type", {"a", 0xFFFFFFFF, {}}, "\"a\"=hex(ffffffff):"},
-      {"default value", {"", kRegSz, B(std::string("d\0", 2))}, "@=\"d\""},
-      {"name with escapes", {R"(q"\n\)", kRegDword, {0, 0, 0, 0}}, R"("q\"\\n\\"=dword:00000000)"},
+      {"default value", {"", registry::REG_SZ, B(std::string("d\0", 2))}, "@=\"d\""},
+      {"name with escapes", {R"(q"\n\)", registry::REG_DWORD, {0, 0, 0, 0}}, R"("q\"\\n\\"=dword:00000000)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
@@ -77,10 +77,10 @@ TEST(RegFileTest, EveryValueFormRoundTripsAndIsWrittenAsExpected) {
 TEST(RegFileTest, TreeRoundTripsWithEmptyKeysRootValuesAndLongHexLists) {
   Bytes big(300);
   for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<std::uint8_t>(i * 7);
-  Key tree = Root({{"top", kRegDword, {1, 0, 0, 0}}},
+  Key tree = Root({{"top", registry::REG_DWORD, {1, 0, 0, 0}}},
                   {KeyWith("Empty"),
-                   KeyWith("A b]", {{std::string(90, 'n'), kRegBinary, big}},
-                           {KeyWith("Deep", {}, {KeyWith("Deeper", {{"", kRegMultiSz, big}})})}),
+                   KeyWith("A b]", {{std::string(90, 'n'), registry::REG_BINARY, big}},
+                           {KeyWith("Deep", {}, {KeyWith("Deeper", {{"", registry::REG_MULTI_SZ, big}})})}),
                    KeyWith("last")});
   std::string text = FormatRegFile(tree);
   EXPECT_EQ(Parse(text), tree);
@@ -100,6 +100,28 @@ TEST(RegFileTest, EmptyRootWritesOnlyTheHeader) {
   EXPECT_EQ(Parse(FormatRegFile(Root())), Root());
 }
 
+// 300 keys under K, then each named again in another case with 20 values,
+// the last of them set again: far past where names are found in order.
+constexpr int kSiblings = 300;
+std::string ManySiblings() {
+  std::string text = "REGEDIT4\n";
+  for (int k = 0; k < kSiblings; ++k) text += "[HKLM\\K\\Key" + std::to_string(k) + "]\n";
+  for (int k = 0; k < kSiblings; ++k) {
+    text += "[HKLM\\k\\KEY" + std::to_string(k) + "]\n";
+    for (int v = 0; v < 20; ++v) text += "\"v" + std::to_string(v) + "\"=dword:1\n";
+    text += "\"V19\"=\"\"\n";
+  }
+  return text;
+}
+std::vector<Key> ManySiblingKeys() {
+  std::vector<Value> values;
+  for (int v = 0; v < 20; ++v) values.push_back({"v" + std::to_string(v), registry::REG_DWORD, {1, 0, 0, 0}});
+  values.back() = {"v19", registry::REG_SZ, {0}};
+  std::vector<Key> keys;
+  for (int k = 0; k < kSiblings; ++k) keys.push_back(KeyWith("Key" + std::to_string(k), values));
+  return keys;
+}
+
 TEST(RegFileTest, ReadsTheFormsThatExportsUse) {
   struct Case {
     const char* label;
@@ -110,40 +132,48 @@ TEST(RegFileTest, ReadsTheFormsThatExportsUse) {
   const std::vector<Case> cases = {
       {"LF endings, comments, blank lines, spaces",
        "\n  REGEDIT4\n; note\n\n  [HKLM\\K]  \n  ; \"x\"=dword:2\n\"v\" = dword:1\n",
-       Root({}, {KeyWith("K", {{"v", kRegDword, dword1}})})},
+       Root({}, {KeyWith("K", {{"v", registry::REG_DWORD, dword1}})})},
       {"UTF-8 byte-order mark", "\xEF\xBB\xBFREGEDIT4\r\n[HKLM\\K]\r\n",
        Root({}, {KeyWith("K")})},
       {"dword digits", "REGEDIT4\n[HKLM]\n\"a\"=dword:Ab\n\"b\"=DWORD:ffffffff\n",
-       Root({{"a", kRegDword, {0xAB, 0, 0, 0}}, {"b", kRegDword, {0xFF, 0xFF, 0xFF, 0xFF}}})},
+       Root({{"a", registry::REG_DWORD, {0xAB, 0, 0, 0}}, {"b", registry::REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}}})},
       {"parents are created and names merge without case",
        "REGEDIT4\n[HKLM\\Soft\\\\x\\]\n[hkey_local_machine\\SOFT\\X\\y]\n[HKLM\\soft\\z]\n",
        Root({}, {KeyWith("Soft", {}, {KeyWith("x", {}, {KeyWith("y")}), KeyWith("z")})})},
       {"a value set again keeps its place",
        "REGEDIT4\n[HKLM\\K]\n\"a\"=dword:1\n\"b\"=\"\"\n\"A\"=hex:05\n",
-       Root({}, {KeyWith("K", {{"a", kRegBinary, {5}}, {"b", kRegSz, {0}}})})},
+       Root({}, {KeyWith("K", {{"a", registry::REG_BINARY, {5}}, {"b", registry::REG_SZ, {0}}})})},
       {"continued hex list",
        "REGEDIT4\n[HKLM\\K]\n\"a\"=hex:01,02,\\\n   03,\\\r\n\t04\n\"b\"=hex:\\\n  0a\n",
-       Root({}, {KeyWith("K", {{"a", kRegBinary, {1, 2, 3, 4}}, {"b", kRegBinary, {10}}})})},
+       Root({}, {KeyWith("K", {{"a", registry::REG_BINARY, {1, 2, 3, 4}}, {"b", registry::REG_BINARY, {10}}})})},
       {"version 4 keeps text hex data raw", "REGEDIT4\n[HKLM\\K]\n@=hex(1):61,00,00,00\n",
-       Root({}, {KeyWith("K", {{"", kRegSz, {'a', 0, 0, 0}}})})},
+       Root({}, {KeyWith("K", {{"", registry::REG_SZ, {'a', 0, 0, 0}}})})},
       {"version 5 turns UTF-16 text data into UTF-8",
        "Windows Registry Editor Version 5.00\n[HKLM\\K]\n"
        "\"sz\"=hex(1):61,00,62,00,63,00,00,00\n\"ex\"=hex(2):e9,00,00,00\n"
        "\"multi\"=hex(7):61,00,00,00,3d,d8,00,de,00,00,00,00\n\"bin\"=hex:61,00\n",
-       Root({}, {KeyWith("K", {{"sz", kRegSz, B(std::string("abc\0", 4))},
-                               {"ex", kRegExpandSz, B(std::string("\xC3\xA9\0", 3))},
-                               {"multi", kRegMultiSz, B(std::string("a\0\xF0\x9F\x98\x80\0\0", 8))},
-                               {"bin", kRegBinary, {'a', 0}}})})},
+       Root({}, {KeyWith("K", {{"sz", registry::REG_SZ, B(std::string("abc\0", 4))},
+                               {"ex", registry::REG_EXPAND_SZ, B(std::string("\xC3\xA9\0", 3))},
+                               {"multi", registry::REG_MULTI_SZ, B(std::string("a\0\xF0\x9F\x98\x80\0\0", 8))},
+                               {"bin", registry::REG_BINARY, {'a', 0}}})})},
+      {"version 5 keeps text data that is not UTF-16 as its bytes",
+       "Windows Registry Editor Version 5.00\n[HKLM\\K]\n\"Odd\"=hex(1):41,00,42\n"
+       "\"lone\"=hex(7):00,dc\n",
+       Root({}, {KeyWith("K", {{"Odd", registry::REG_SZ, {0x41, 0, 0x42}},
+                               {"lone", registry::REG_MULTI_SZ, {0, 0xdc}}})})},
+      {"among many siblings and values, names still merge without case", ManySiblings(),
+       Root({}, {KeyWith("K", {}, ManySiblingKeys())})},
       {"UTF-16 file",
        Utf16File(u"Windows Registry Editor Version 5.00\r\n\r\n[HKLM\\Pr\u00e9]\r\n"
                  u"\"n\u00e9\"=\"v\u00e9\"\r\n"),
        Root({}, {KeyWith("Pr\xC3\xA9",
-                         {{"n\xC3\xA9", kRegSz, B(std::string("v\xC3\xA9\0", 4))}})})},
+                         {{"n\xC3\xA9", registry::REG_SZ, B(std::string("v\xC3\xA9\0", 4))}})})},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     try {
       EXPECT_EQ(Parse(c.text), c.expected);
+      CheckReadsBack(FormatRegFile(c.expected), c.expected, "written.reg");
     } catch (const RegFileError& error) {
       ADD_FAILURE() << error.what();
     }
@@ -187,9 +217,6 @@ TEST(RegFileTest, MalformedInputNamesFileLineAndReason) {
       {h + "[HKLM\\K]\n\"a\"=hex(:01\n", 3, "bad value type"},
       {h + "[HKLM\\K]\n\"a\"=hex(1g):01\n", 3, "bad value type 'hex(1g'"},
       {h + "[HKLM\\K]\n\"a\"=hex(123456789):01\n", 3, "bad value type"},
-      {"Windows Registry Editor Version 5.00\n[HKLM\\K]\n\"a\"=hex(1):61\n", 3, "not valid UTF-16"},
-      {"Windows Registry Editor Version 5.00\n[HKLM\\K]\n\"a\"=hex(7):00,dc\n", 3,
-       "not valid UTF-16"},
       {Utf16File(u"REGEDIT4\r\n[HKLM\\K]\r\n\"a\"=\"\xD800\"\r\n"), 3, "not valid UTF-16"},
       {Utf16File(u"REGEDIT4\r\n") + "x", 2, "not valid UTF-16"},
   };

@@ -43,7 +43,7 @@ class StoreFileTest : public ::testing::Test {
     return names;
   }
   static Key SampleTree() {
-    return Key{"HKEY_LOCAL_MACHINE", {}, {Key{"Soft", {{"v", kRegDword, {1, 2, 3, 4}}}, {}}}};
+    return Key{"HKEY_LOCAL_MACHINE", {}, {Key{"Soft", {{"v", registry::REG_DWORD, {1, 2, 3, 4}}}, {}}}};
   }
 
   fs::path dir_;

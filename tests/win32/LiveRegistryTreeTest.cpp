@@ -54,12 +54,12 @@ TEST_F(LiveRegistryTreeTest, ReadsARootWithItsSubtreeAndTheWayToIt) {
   ASSERT_NE(product, nullptr);
   ASSERT_EQ(product->values.size(), 1u);
   EXPECT_EQ(product->values[0].name, "Version");
-  EXPECT_EQ(product->values[0].type, store::kRegSz);
+  EXPECT_EQ(product->values[0].type, registry::REG_SZ);
   // Windows stores the text with the terminator it adds.
   EXPECT_EQ(product->values[0].data, (std::vector<std::uint8_t>{'2', '.', '2', '1', 'f', ' ', 'E', 0}));
   const store::Key* backup = product->FindSubkey("Backup");
   ASSERT_NE(backup, nullptr);
-  EXPECT_EQ(backup->values, (std::vector<store::Value>{{"Number", store::kRegDword, {7, 0, 0, 0}}}));
+  EXPECT_EQ(backup->values, (std::vector<store::Value>{{"Number", registry::REG_DWORD, {7, 0, 0, 0}}}));
 }
 
 TEST_F(LiveRegistryTreeTest, NothingExistsNothingIsRead) {

@@ -61,7 +61,7 @@ TEST_F(StoreFileWin32Test, ASecondInstanceIsRefusedWhileTheFirstHoldsTheStore) {
 
 TEST_F(StoreFileWin32Test, WriteReplacesTheStoreWholeAndLeavesNothingBehind) {
   auto file = StoreFile::Open(path_, /*createIfMissing=*/true);
-  const Key tree{"HKEY_LOCAL_MACHINE", {}, {Key{"SOFTWARE", {{"v", kRegSz, {'x'}}}, {}}}};
+  const Key tree{"HKEY_LOCAL_MACHINE", {}, {Key{"SOFTWARE", {{"v", registry::REG_SZ, {'x'}}}, {}}}};
   ASSERT_TRUE(file->Write(tree));
   EXPECT_EQ(ReadFile(path_), FormatRegFile(tree));
   ASSERT_TRUE(file->Write(EmptyRoot()));

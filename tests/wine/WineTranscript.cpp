@@ -23,7 +23,7 @@ bool LessNoCase(std::string_view a, std::string_view b) {
 
 void Canonicalize(store::Key& key) {
   for (auto& value : key.values) {
-    if (value.type == store::kRegSz && !value.data.empty() && value.data.back() == 0) {
+    if (value.type == registry::REG_SZ && !value.data.empty() && value.data.back() == 0) {
       value.data.pop_back();
     }
   }

@@ -3,6 +3,7 @@
 // Windows result codes. The real registry stands behind it on Windows, the
 // substitute store elsewhere and in tests.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -44,13 +45,23 @@ enum AccessMask : std::uint32_t {
   MAXIMUM_ALLOWED = 0x02000000,
 };
 
-// Value types the program names.
+// Value types; any other number is kept as it is.
 enum RegistryType : std::uint32_t {
+  REG_NONE = 0,
   REG_SZ = 1,
+  REG_EXPAND_SZ = 2,
   REG_BINARY = 3,
   REG_DWORD = 4,
   REG_MULTI_SZ = 7,
 };
+
+// The types whose data is text: NUL-terminated, or a list of such texts.
+constexpr bool IsTextType(std::uint32_t type) {
+  return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+// The registry refuses value names longer than this.
+inline constexpr std::size_t kMaxValueNameLength = 16'383;
 
 // A handle stands for the key it opened, not for its path: once that key is
 // deleted the handle gives kKeyDeleted, even when a key of the same name is

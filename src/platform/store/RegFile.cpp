@@ -8,6 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/registry/RegistryApi.h"
+#include "platform/store/FoldedIndex.h"
+
 namespace zorvanel::store {
 
 RegFileError::RegFileError(std::string_view fileName, int line, std::string_view reason)
@@ -176,14 +179,24 @@ struct HexText {
   }
 };
 
+// What the reader finds, in the file's order. A sink answers with the
+// reason the file cannot be taken, or nullopt.
+class Sink {
+ public:
+  virtual ~Sink() = default;
+  // A [key] line, as the names under the root.
+  virtual std::optional<std::string> OnKey(std::vector<std::string>& names) = 0;
+  // A value line, under the last key line.
+  virtual std::optional<std::string> OnValue(Value& value) = 0;
+  virtual std::optional<std::string> OnEnd() { return std::nullopt; }
+};
+
 class Parser {
  public:
-  Parser(std::string_view text, std::string_view fileName)
-      : lines_(text, fileName), fileName_(fileName) {
-    root_.name = std::string(kRootName);
-  }
+  Parser(std::string_view text, std::string_view fileName, Sink& sink)
+      : lines_(text, fileName), fileName_(fileName), sink_(sink) {}
 
-  Key Run() {
+  void Run() {
     ReadHeader();
     std::string_view line;
     while (lines_.Next(line)) {
@@ -197,13 +210,16 @@ class Parser {
         Fail("expected a [key] line or \"name\"=data");
       }
     }
-    return std::move(root_);
+    Check(sink_.OnEnd());
   }
 
  private:
   [[noreturn]] void Fail(std::string_view reason) const { Fail(lines_.Number(), reason); }
   [[noreturn]] void Fail(int line, std::string_view reason) const {
     throw RegFileError(fileName_, line, reason);
+  }
+  void Check(const std::optional<std::string>& refusal) const {
+    if (refusal) Fail(*refusal);
   }
 
   void ReadHeader() {
@@ -243,19 +259,12 @@ class Parser {
                        "characters"));
       }
     }
-    key_ = &root_;
-    for (std::string& name : names) {
-      Key* child = key_->FindSubkey(name);
-      if (!child) {
-        child = &key_->subkeys.emplace_back();
-        child->name = std::move(name);
-      }
-      key_ = child;
-    }
+    Check(sink_.OnKey(names));
+    inKey_ = true;
   }
 
   void ReadValueLine(std::string_view line) {
-    if (!key_) Fail("value outside a key");
+    if (!inKey_) Fail("value outside a key");
     std::size_t pos = 0;
     std::string name;
     if (line.front() == '@') {
@@ -274,7 +283,7 @@ class Parser {
     Value value;
     value.name = std::move(name);
     ReadData(data, value);
-    SetValue(std::move(value));
+    Check(sink_.OnValue(value));
   }
 
   // Reads a quoted string starting at line[pos] == '"', undoing the \\ and \"
@@ -309,7 +318,7 @@ class Parser {
     } else if (StartsWithNoCase(data, kDword)) {
       ReadDwordData(data.substr(kDword.size()), value);
     } else if (StartsWithNoCase(data, kHex)) {
-      value.type = kRegBinary;
+      value.type = registry::REG_BINARY;
       ReadHexData(data.substr(kHex.size()), value);
     } else if (StartsWithNoCase(data, kHexTyped)) {
       std::size_t close = data.find("):");
@@ -331,7 +340,7 @@ class Parser {
     if (pos != data.size()) {
       Fail("unexpected text after the value: " + Excerpt(TrimLeft(data.substr(pos))));
     }
-    value.type = kRegSz;
+    value.type = registry::REG_SZ;
     value.data.assign(text.begin(), text.end());
     value.data.push_back(0);
     CheckDataSize(value, lines_.Number());
@@ -346,7 +355,7 @@ class Parser {
   void ReadDwordData(std::string_view digits, Value& value) const {
     auto number = ParseHexNumber(digits, 8);
     if (!number) Fail("bad dword " + Excerpt(digits));
-    value.type = kRegDword;
+    value.type = registry::REG_DWORD;
     value.data.clear();
     for (int shift = 0; shift < 32; shift += 8) {
       value.data.push_back(static_cast<std::uint8_t>(*number >> shift));
@@ -367,9 +376,9 @@ class Parser {
       CheckDataSize(value, hex.LineAt(start));
       start = comma + 1;
     }
-    if (unicode_ && IsTextType(value.type)) {
+    if (unicode_ && registry::IsTextType(value.type)) {
       // Kept as UTF-8, which can take more bytes than the UTF-16 it came as.
-      ConvertUtf16Data(value, hex.lineStarts.front().second);
+      ConvertUtf16Data(value);
       CheckDataSize(value, hex.lineStarts.front().second);
     }
   }
@@ -389,27 +398,19 @@ class Parser {
   }
 
   // Version 5 files hold text values as UTF-16LE; the store keeps UTF-8.
-  void ConvertUtf16Data(Value& value, int line) const {
+  // Data that does not decode (an odd byte count, a lone surrogate, as the
+  // registry holds them) stays as its raw bytes, which the writer writes as
+  // hex and the reader gives back alike.
+  static void ConvertUtf16Data(Value& value) {
     std::string_view utf16(reinterpret_cast<const char*>(value.data.data()), value.data.size());
     std::string utf8;
-    if (!AppendUtf8FromUtf16(utf16, utf8)) Fail(line, "text data is not valid UTF-16");
-    value.data.assign(utf8.begin(), utf8.end());
-  }
-
-  // A name set again replaces the earlier data but keeps its place.
-  void SetValue(Value value) {
-    if (Value* existing = key_->FindValue(value.name)) {
-      existing->type = value.type;
-      existing->data = std::move(value.data);
-    } else {
-      key_->values.push_back(std::move(value));
-    }
+    if (AppendUtf8FromUtf16(utf16, utf8)) value.data.assign(utf8.begin(), utf8.end());
   }
 
   LineReader lines_;
   std::string_view fileName_;
-  Key root_;
-  Key* key_ = nullptr;  // where value lines go; none before the first key line
+  Sink& sink_;
+  bool inKey_ = false;  // value lines need a key line before them
   bool unicode_ = false;
 };
 
@@ -427,18 +428,26 @@ int LineAtOffset(std::string_view bytes, std::size_t offset) {
   return line;
 }
 
-// Turns the file's bytes into UTF-8 text.
-std::string DecodeText(std::string_view bytes, std::string_view fileName) {
+// The file's text as UTF-8: the bytes themselves, or for a UTF-16 file
+// their conversion, which `converted` then holds.
+std::string_view DecodeText(std::string_view bytes, std::string_view fileName,
+                            std::string& converted) {
   if (bytes.substr(0, kUtf16LeBom.size()) == kUtf16LeBom) {
-    std::string text;
-    if (!AppendUtf8FromUtf16(bytes.substr(kUtf16LeBom.size()), text)) {
-      int line = 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    if (!AppendUtf8FromUtf16(bytes.substr(kUtf16LeBom.size()), converted)) {
+      int line = 1 + static_cast<int>(std::count(converted.begin(), converted.end(), '\n'));
       throw RegFileError(fileName, line, "the file is not valid UTF-16");
     }
-    return text;
+    return converted;
   }
   if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) bytes.remove_prefix(kUtf8Bom.size());
-  return std::string(bytes);
+  return bytes;
+}
+
+void CheckFileSize(std::string_view bytes, std::string_view fileName) {
+  if (bytes.size() > kMaxFileBytes) {
+    throw RegFileError(fileName, LineAtOffset(bytes, kMaxFileBytes),
+                       LimitText("file larger than", kMaxFileBytes, "bytes"));
+  }
 }
 
 // ---------------------------------------------------------------------------
@@ -464,22 +473,22 @@ void AppendHexNumber(std::string& out, std::uint32_t number, int minDigits) {
   out.append(digits.rbegin(), digits.rend());
 }
 
+bool IsPrintable(std::uint8_t byte) { return byte >= 0x20 && byte <= 0x7E; }
+
 // Only text that reads back byte for byte is written in quotes: printable
 // ASCII followed by exactly one NUL. Anything else goes as hex.
 bool IsPlainText(const Value& value) {
   const auto& data = value.data;
-  return value.type == kRegSz && !data.empty() && data.back() == 0 &&
-         std::all_of(data.begin(), data.end() - 1,
-                     [](std::uint8_t byte) { return byte >= 0x20 && byte <= 0x7E; });
+  return value.type == registry::REG_SZ && !data.empty() && data.back() == 0 &&
+         std::all_of(data.begin(), data.end() - 1, IsPrintable);
 }
 
 // Printable text with no terminator, as a program that counts only the
 // characters stores it when no NUL happens to follow them. The format can
 // only carry it as hex, so a comment line shows it as text.
-bool IsPrintable(std::uint8_t byte) { return byte >= 0x20 && byte <= 0x7E; }
 
 bool IsUnterminatedText(const Value& value) {
-  return value.type == kRegSz && !value.data.empty() &&
+  return value.type == registry::REG_SZ && !value.data.empty() &&
          std::all_of(value.data.begin(), value.data.end(), IsPrintable) &&
          std::all_of(value.name.begin(), value.name.end(),
                      [](char c) { return IsPrintable(static_cast<std::uint8_t>(c)); });
@@ -521,7 +530,7 @@ void AppendValue(std::string& out, const Value& value) {
     AppendQuoted(line, std::string_view(reinterpret_cast<const char*>(value.data.data()),
                                         value.data.size() - 1));
     out.append(line).append(kLineEnd);
-  } else if (value.type == kRegDword && value.data.size() == 4) {
+  } else if (value.type == registry::REG_DWORD && value.data.size() == 4) {
     std::uint32_t number = 0;
     for (int i = 3; i >= 0; --i) number = (number << 8) | value.data[i];
     line.append("dword:");
@@ -529,7 +538,7 @@ void AppendValue(std::string& out, const Value& value) {
     out.append(line).append(kLineEnd);
   } else {
     if (IsUnterminatedText(value)) AppendTextComment(out, value);
-    if (value.type == kRegBinary) {
+    if (value.type == registry::REG_BINARY) {
       line.append("hex:");
     } else {
       line.append("hex(");
@@ -540,32 +549,204 @@ void AppendValue(std::string& out, const Value& value) {
   }
 }
 
-void AppendKey(std::string& out, const Key& key, const std::string& path, bool isRoot) {
-  if (!isRoot || !key.values.empty()) {
+// The root's line is written only when the root holds values: the file
+// needs no line for a key that is there anyway.
+bool WritesKeyLine(const Key& key, bool isRoot) { return !isRoot || !key.values.empty(); }
+
+void AppendKey(std::string& out, const Key& key, std::string& path, bool isRoot) {
+  if (WritesKeyLine(key, isRoot)) {
     out.append("[").append(path).append("]").append(kLineEnd);
     for (const Value& value : key.values) AppendValue(out, value);
     out.append(kLineEnd);
   }
   for (const Key& subkey : key.subkeys) {
-    AppendKey(out, subkey, path + "\\" + subkey.name, false);
+    const std::size_t length = path.size();
+    path.append("\\").append(subkey.name);
+    AppendKey(out, subkey, path, false);
+    path.resize(length);
   }
+}
+
+// What a key's line and its closing blank line add to the file.
+std::size_t KeyLineSize(std::size_t pathLength) { return pathLength + 2 + 2 * kLineEnd.size(); }
+
+// ---------------------------------------------------------------------------
+// Reading into a tree
+
+// Builds the tree. Names are found through a case-folded index beside each
+// ordered list, so reading stays linear. It also keeps count of the bytes the
+// writer will make of the tree and refuses a store that would be written
+// back larger than the reader takes, so that every store it accepts can be
+// written back.
+class TreeBuilder : public Sink {
+ public:
+  Key Take() { return std::move(root_); }
+
+  std::optional<std::string> OnKey(std::vector<std::string>& names) override {
+    key_ = &root_;
+    node_ = &rootNode_;
+    std::size_t pathLength = kRootName.size();
+    for (std::string& name : names) {
+      pathLength += 1 + name.size();
+      const auto count = static_cast<std::uint32_t>(key_->subkeys.size());
+      auto nameAt = [this](std::uint32_t i) -> std::string_view { return key_->subkeys[i].name; };
+      const auto found = node_->subkeys.Find(name, count, nameAt);
+      if (found) {
+        key_ = &key_->subkeys[*found];
+        node_ = &node_->nodes[*found];
+        continue;
+      }
+      key_->subkeys.emplace_back().name = std::move(name);
+      node_->subkeys.Added(count + 1, nameAt);
+      key_ = &key_->subkeys.back();
+      node_ = &node_->nodes.emplace_back();
+      node_->pathLength = pathLength;
+      written_ += KeyLineSize(pathLength);
+    }
+    return WrittenSizeCheck();
+  }
+
+  std::optional<std::string> OnValue(Value& value) override {
+    if (key_ == &root_ && root_.values.empty()) written_ += KeyLineSize(kRootName.size());
+    const auto count = static_cast<std::uint32_t>(key_->values.size());
+    auto nameAt = [this](std::uint32_t i) -> std::string_view { return key_->values[i].name; };
+    // A name set again replaces the earlier data but keeps its place.
+    if (const auto found = node_->values.Find(value.name, count, nameAt)) {
+      Value& existing = key_->values[*found];
+      written_ -= FormattedSize(existing);
+      existing.type = value.type;
+      existing.data = std::move(value.data);
+      written_ += FormattedSize(existing);
+    } else {
+      written_ += FormattedSize(value);
+      key_->values.push_back(std::move(value));
+      node_->values.Added(count + 1, nameAt);
+    }
+    return WrittenSizeCheck();
+  }
+
+ private:
+  // The index beside one key of the tree.
+  struct Node {
+    FoldedIndex subkeys;
+    FoldedIndex values;
+    std::vector<Node> nodes;  // beside the key's subkeys, in the same order
+    std::size_t pathLength = 0;
+  };
+
+  std::size_t FormattedSize(const Value& value) {
+    scratch_.clear();
+    AppendValue(scratch_, value);
+    return scratch_.size();
+  }
+
+  std::optional<std::string> WrittenSizeCheck() const {
+    if (written_ <= kMaxFileBytes) return std::nullopt;
+    return LimitText("store that would be written back larger than", kMaxFileBytes, "bytes");
+  }
+
+  Key root_ = EmptyRoot();
+  Node rootNode_;
+  Key* key_ = nullptr;
+  Node* node_ = nullptr;
+  std::size_t written_ = kHeaderAnsi.size() + 2 * kLineEnd.size();
+  std::string scratch_;
+};
+
+// ---------------------------------------------------------------------------
+// Reading back what was written
+
+// Compares what the reader finds with the tree that was written, key by
+// key in the writer's order, without building a second tree. The tree never
+// holds two names that are equal without case (the store and the reader
+// both merge them), so finding exactly the tree's keys and values, in its
+// order, means the text reads back as this very tree.
+class Comparer : public Sink {
+ public:
+  explicit Comparer(const Key& root) : root_(root) {
+    if (WritesKeyLine(root, true)) {
+      key_ = &root;
+    } else {
+      key_ = Advance();
+    }
+  }
+
+  std::optional<std::string> OnKey(std::vector<std::string>& names) override {
+    if (started_ && (key_ == nullptr || nextValue_ != key_->values.size())) return Differs();
+    if (started_) key_ = Advance();
+    started_ = true;
+    if (key_ == nullptr || names != path_) return Differs();
+    nextValue_ = 0;
+    return std::nullopt;
+  }
+
+  std::optional<std::string> OnValue(Value& value) override {
+    if (nextValue_ >= key_->values.size() || !(key_->values[nextValue_] == value)) {
+      return Differs();
+    }
+    ++nextValue_;
+    return std::nullopt;
+  }
+
+  std::optional<std::string> OnEnd() override {
+    if (!started_ && key_ == nullptr) return std::nullopt;  // an empty tree
+    if (!started_ || nextValue_ != key_->values.size() || Advance() != nullptr) return Differs();
+    return std::nullopt;
+  }
+
+ private:
+  static std::optional<std::string> Differs() { return "the text reads back as another tree"; }
+
+  // The next key in the writer's order: depth first, in creation order.
+  const Key* Advance() {
+    if (stack_.empty()) stack_.push_back({&root_, 0});
+    while (!stack_.empty()) {
+      auto& [key, next] = stack_.back();
+      if (next < key->subkeys.size()) {
+        const Key* child = &key->subkeys[next++];
+        stack_.push_back({child, 0});
+        path_.push_back(child->name);
+        return child;
+      }
+      stack_.pop_back();
+      if (!path_.empty()) path_.pop_back();
+    }
+    return nullptr;
+  }
+
+  const Key& root_;
+  std::vector<std::pair<const Key*, std::size_t>> stack_;
+  std::vector<std::string> path_;
+  const Key* key_ = nullptr;
+  std::size_t nextValue_ = 0;
+  bool started_ = false;
+};
+
+void Read(std::string_view bytes, std::string_view fileName, Sink& sink) {
+  CheckFileSize(bytes, fileName);
+  std::string converted;
+  Parser(DecodeText(bytes, fileName, converted), fileName, sink).Run();
 }
 
 }  // namespace
 
 Key ParseRegFile(std::string_view bytes, std::string_view fileName) {
-  if (bytes.size() > kMaxFileBytes) {
-    throw RegFileError(fileName, LineAtOffset(bytes, kMaxFileBytes),
-                       LimitText("file larger than", kMaxFileBytes, "bytes"));
-  }
-  std::string text = DecodeText(bytes, fileName);
-  return Parser(text, fileName).Run();
+  TreeBuilder builder;
+  Read(bytes, fileName, builder);
+  return builder.Take();
 }
 
-std::string FormatRegFile(const Key& root) {
+void CheckReadsBack(std::string_view bytes, const Key& root, std::string_view fileName) {
+  Comparer comparer(root);
+  Read(bytes, fileName, comparer);
+}
+
+std::string FormatRegFile(const Key& root, std::size_t sizeHint) {
   std::string out;
+  out.reserve(sizeHint);
   out.append(kHeaderAnsi).append(kLineEnd).append(kLineEnd);
-  AppendKey(out, root, std::string(kRootName), true);
+  std::string path(kRootName);
+  AppendKey(out, root, path, true);
   return out;
 }
 

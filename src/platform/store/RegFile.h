@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/registry/RegistryApi.h"
 #include "platform/store/StoreTree.h"
 
 namespace zorvanel::store {
@@ -28,7 +29,7 @@ class RegFileError : public std::runtime_error {
 inline constexpr std::size_t kMaxFileBytes = 32 * 1024 * 1024;
 inline constexpr std::size_t kMaxLineLength = 4 * 1024 * 1024;
 inline constexpr std::size_t kMaxKeyNameLength = 255;        // one component of a key path
-inline constexpr std::size_t kMaxValueNameLength = 16'383;
+using registry::kMaxValueNameLength;
 inline constexpr std::size_t kMaxDataBytes = 1024 * 1024;    // one value's data
 inline constexpr std::size_t kMaxKeyDepth = 512;
 
@@ -36,12 +37,19 @@ inline constexpr std::size_t kMaxKeyDepth = 512;
 // Version 5.00"; ANSI/UTF-8, or UTF-16LE with a byte-order mark) into the
 // tree under HKEY_LOCAL_MACHINE. The returned key stands for the root itself
 // (its name is "HKEY_LOCAL_MACHINE"). Throws RegFileError, also for a file
-// beyond any of the limits above.
+// beyond any of the limits above, and for a tree that FormatRegFile would
+// write larger than kMaxFileBytes: every store it accepts can be written
+// back. Reading takes time in proportion to the file's size.
 Key ParseRegFile(std::string_view bytes, std::string_view fileName);
 
 // Writes the tree in REGEDIT4 form: every key depth-first in creation order,
 // its values in enumeration order, so that parsing the result gives back
-// exactly the same tree.
-std::string FormatRegFile(const Key& root);
+// exactly the same tree. sizeHint, the size the text will likely have,
+// saves growing it step by step.
+std::string FormatRegFile(const Key& root, std::size_t sizeHint = 0);
+
+// Reads `bytes` as ParseRegFile does and throws RegFileError unless they
+// give exactly `root`, without building a second tree.
+void CheckReadsBack(std::string_view bytes, const Key& root, std::string_view fileName);
 
 }  // namespace zorvanel::store

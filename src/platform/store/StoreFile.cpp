@@ -11,12 +11,15 @@ namespace {
 
 // Reads no more than one byte past the largest store the reader accepts,
 // which is enough for the reader to refuse it.
-Key ReadStore(const std::string& path, bool createIfMissing) {
+constexpr std::size_t kSizeMargin = 64 * 1024;
+
+Key ReadStore(const std::string& path, bool createIfMissing, std::size_t* size) {
   std::string bytes;
   bool missing = false;
   const auto failure = files::ReadAtMost(path, kMaxFileBytes + 1, bytes, &missing);
   if (missing && createIfMissing) return EmptyRoot();
   if (failure) throw StoreFileError("Cannot open the store " + path + ": " + failure->Text());
+  *size = bytes.size();
   try {
     return ParseRegFile(bytes, path);
   } catch (const RegFileError& error) {
@@ -40,7 +43,7 @@ std::unique_ptr<StoreFile> StoreFile::Open(const std::string& path, bool createI
     case files::FileLock::Status::kFailed:
       throw StoreFileError("Cannot lock the store " + path + ": " + failure.Text());
   }
-  file->content_ = ReadStore(file->path_, createIfMissing);
+  file->content_ = ReadStore(file->path_, createIfMissing, &file->size_);
   if (const auto why = files::WhyNotReplaceable(file->path_)) {
     file->readOnly_ = true;
     file->report_("The store " + file->path_ + " cannot be changed (" + why->Text() +
@@ -58,16 +61,13 @@ StoreFile::~StoreFile() = default;
 
 bool StoreFile::Write(const Key& root) {
   if (readOnly_) return false;  // said once, at the open
-  const std::string bytes = FormatRegFile(root);
+  const std::string bytes = FormatRegFile(root, size_ + size_ / 8 + kSizeMargin);
   // What is written must read back as the very same tree. A store beyond
   // the reader's limits (a name or a value too long, a file too large), or
   // with a name the format cannot carry (one with a line break), would be
   // refused or misread at the next start, so it is never written.
   try {
-    if (!(ParseRegFile(bytes, path_) == root)) {
-      report_("Cannot write the store " + path_ + ": the new content would not read back alike.");
-      return false;
-    }
+    CheckReadsBack(bytes, root, path_);
   } catch (const RegFileError& error) {
     report_("Cannot write the store " + path_ + ": the new content would not read back (" +
             error.what() + ").");
@@ -77,6 +77,7 @@ bool StoreFile::Write(const Key& root) {
     report_("Cannot write the store " + path_ + ": " + failure->Text() + ".");
     return false;
   }
+  size_ = bytes.size();
   return true;
 }
 

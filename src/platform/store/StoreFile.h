@@ -53,6 +53,7 @@ class StoreFile {
   Report report_;
   files::FileLock lock_;
   Key content_;
+  std::size_t size_ = 0;  // of the file as last read or written
   bool readOnly_ = false;
 };
 

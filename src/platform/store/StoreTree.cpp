@@ -30,6 +30,12 @@ bool NameBefore(std::string_view a, std::string_view b) {
   });
 }
 
+std::uint64_t FoldedHash(std::string_view name) {
+  std::uint64_t hash = 0xcbf29ce484222325ULL;  // FNV-1a
+  for (char c : name) hash = (hash ^ static_cast<unsigned char>(LowerAscii(c))) * 0x100000001b3ULL;
+  return hash;
+}
+
 std::vector<std::string> SplitPath(std::string_view path) {
   std::vector<std::string> parts;
   std::size_t start = 0;

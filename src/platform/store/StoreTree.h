@@ -8,26 +8,13 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/registry/RegistryApi.h"
+
 namespace zorvanel::store {
-
-// Registry value types the store keeps apart; any other number is kept as is.
-enum ValueType : std::uint32_t {
-  kRegNone = 0,
-  kRegSz = 1,
-  kRegExpandSz = 2,
-  kRegBinary = 3,
-  kRegDword = 4,
-  kRegMultiSz = 7,
-};
-
-// The types that hold text, which the registry ends with a NUL.
-inline constexpr bool IsTextType(std::uint32_t type) {
-  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
-}
 
 struct Value {
   std::string name;
-  std::uint32_t type = kRegSz;
+  std::uint32_t type = registry::REG_SZ;
   std::vector<std::uint8_t> data;
 
   bool operator==(const Value&) const = default;
@@ -54,6 +41,8 @@ Key EmptyRoot();
 bool NamesEqual(std::string_view a, std::string_view b);
 // The order the registry lists subkeys in: by name, letters compared as capitals.
 bool NameBefore(std::string_view a, std::string_view b);
+// A hash that names equal without case share.
+std::uint64_t FoldedHash(std::string_view name);
 
 // Splits a key path at backslashes, dropping empty components, as the
 // registry does with "A\\B\\" or "A\\\\B".

@@ -80,18 +80,6 @@ void SubstituteStore::Orphan(const std::vector<std::string>& path) {
   }
 }
 
-long SubstituteStore::Commit(const std::function<void(Key&)>& change) {
-  if (!persist_) {
-    change(root_);
-    return kSuccess;
-  }
-  Key before = root_;
-  change(root_);
-  if (persist_(root_)) return kSuccess;
-  root_ = std::move(before);
-  return kAccessDenied;
-}
-
 long SubstituteStore::RegOpenKeyEx(KeyHandle root, const std::string& path, std::uint32_t access,
                                    KeyHandle* key) {
   if (!key) return kInvalidParameter;
@@ -112,15 +100,21 @@ long SubstituteStore::RegCreateKeyEx(KeyHandle root, const std::string& path,
   std::vector<std::string> full;
   if (long code = BasePath(root, path, &full); code != kSuccess) return code;
   if (!Find(full)) {
-    long code = Commit([&](Key& tree) {
-      Key* node = &tree;
-      for (const auto& part : full) {
-        Key* next = node->FindSubkey(part);
-        if (!next) next = &node->subkeys.emplace_back(Key{part, {}, {}});
-        node = next;
-      }
-    });
-    if (code != kSuccess) return code;
+    Key* parent = &root_;
+    std::size_t depth = 0;
+    for (; depth < full.size(); ++depth) {
+      Key* next = parent->FindSubkey(full[depth]);
+      if (!next) break;
+      parent = next;
+    }
+    Key* node = parent;
+    for (std::size_t i = depth; i < full.size(); ++i) {
+      node = &node->subkeys.emplace_back(Key{full[i], {}, {}});
+    }
+    if (!Saved()) {
+      parent->subkeys.pop_back();  // the first key made holds the others
+      return kAccessDenied;
+    }
   }
   *key = NewHandle(std::move(full), access);
   return kSuccess;
@@ -161,20 +155,26 @@ long SubstituteStore::RegSetValueEx(KeyHandle key, const std::string& name, std:
   const OpenKey* open = Resolve(key, &code);
   if (!open) return code;
   if (!(open->access & KEY_SET_VALUE)) return kAccessDenied;
-  // The registry refuses value names longer than this.
-  if (name.size() > 16383) return kInvalidParameter;
-  std::vector<std::uint8_t> bytes(data, data + (data ? StoredSize(type, data, size) : 0));
-  const auto path = open->path;
-  return Commit([&](Key& tree) {
-    Key* target = FindPath(&tree, path);
-    // Replacing keeps the value's place in the enumeration order.
-    if (Value* existing = target->FindValue(name)) {
-      existing->type = type;
-      existing->data = std::move(bytes);
-    } else {
-      target->values.push_back(Value{name, type, std::move(bytes)});
+  if (name.size() > kMaxValueNameLength) return kInvalidParameter;
+  Key* target = Find(open->path);
+  Value changed{name, type, {}};
+  if (data) changed.data.assign(data, data + StoredSize(type, data, size));
+  // Replacing keeps the value's place in the enumeration order.
+  if (Value* existing = target->FindValue(name)) {
+    changed.name = existing->name;
+    std::swap(*existing, changed);
+    if (!Saved()) {
+      *existing = std::move(changed);
+      return kAccessDenied;
     }
-  });
+  } else {
+    target->values.push_back(std::move(changed));
+    if (!Saved()) {
+      target->values.pop_back();
+      return kAccessDenied;
+    }
+  }
+  return kSuccess;
 }
 
 long SubstituteStore::RegEnumValue(KeyHandle key, std::uint32_t index, char* name,
@@ -222,13 +222,19 @@ long SubstituteStore::RegDeleteKey(KeyHandle root, const std::string& path) {
   if (!doomed) return kFileNotFound;
   if (!doomed->subkeys.empty()) return kAccessDenied;
   const std::string leaf = full.back();
-  const auto parentPath = std::vector<std::string>(full.begin(), full.end() - 1);
-  const long code = Commit([&](Key& tree) {
-    Key* parent = FindPath(&tree, parentPath);
-    std::erase_if(parent->subkeys, [&](const Key& k) { return NamesEqual(k.name, leaf); });
-  });
-  if (code == kSuccess) Orphan(full);
-  return code;
+  const std::vector<std::string> parentPath(full.begin(), full.end() - 1);
+  Key* parent = Find(parentPath);
+  const auto doomedAt = std::find_if(parent->subkeys.begin(), parent->subkeys.end(),
+                                     [&](const Key& k) { return NamesEqual(k.name, leaf); });
+  const auto index = doomedAt - parent->subkeys.begin();
+  Key removed = std::move(*doomedAt);
+  parent->subkeys.erase(doomedAt);
+  if (!Saved()) {
+    parent->subkeys.insert(parent->subkeys.begin() + index, std::move(removed));
+    return kAccessDenied;
+  }
+  Orphan(full);
+  return kSuccess;
 }
 
 long SubstituteStore::RegDeleteValue(KeyHandle key, const std::string& name) {
@@ -236,12 +242,17 @@ long SubstituteStore::RegDeleteValue(KeyHandle key, const std::string& name) {
   const OpenKey* open = Resolve(key, &code);
   if (!open) return code;
   if (!(open->access & KEY_SET_VALUE)) return kAccessDenied;
-  if (!Find(open->path)->FindValue(name)) return kFileNotFound;
-  const auto path = open->path;
-  return Commit([&](Key& tree) {
-    std::erase_if(FindPath(&tree, path)->values,
-                  [&](const Value& value) { return NamesEqual(value.name, name); });
-  });
+  Key* target = Find(open->path);
+  const Value* doomed = target->FindValue(name);
+  if (!doomed) return kFileNotFound;
+  const auto index = doomed - target->values.data();
+  Value removed = std::move(target->values[index]);
+  target->values.erase(target->values.begin() + index);
+  if (!Saved()) {
+    target->values.insert(target->values.begin() + index, std::move(removed));
+    return kAccessDenied;
+  }
+  return kSuccess;
 }
 
 long SubstituteStore::RegCloseKey(KeyHandle key) {

@@ -62,8 +62,9 @@ class SubstituteStore : public registry::RegistryApi {
   registry::KeyHandle NewHandle(std::vector<std::string> path, std::uint32_t access);
   // Marks the handles open on the key at path as standing for a deleted key.
   void Orphan(const std::vector<std::string>& path);
-  // Runs change on the tree and saves it; undoes the change if saving fails.
-  long Commit(const std::function<void(Key&)>& change);
+  // Saves the tree after a change; on false the caller undoes its change,
+  // which costs far less than a copy of the whole tree kept to put back.
+  bool Saved() { return !persist_ || persist_(root_); }
 
   Key root_;
   Persist persist_;

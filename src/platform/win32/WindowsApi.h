@@ -33,7 +33,9 @@ inline const HKEY kNativeLocalMachine = HKEY_LOCAL_MACHINE;
 #undef KEY_READ
 #undef KEY_ALL_ACCESS
 #undef MAXIMUM_ALLOWED
+#undef REG_NONE
 #undef REG_SZ
+#undef REG_EXPAND_SZ
 #undef REG_BINARY
 #undef REG_DWORD
 #undef REG_MULTI_SZ
