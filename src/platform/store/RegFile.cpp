@@ -341,6 +341,7 @@ class Parser {
       Fail("unexpected text after the value: " + Excerpt(TrimLeft(data.substr(pos))));
     }
     value.type = registry::REG_SZ;
+    value.data.reserve(text.size() + 1);  // exactly: a store holds many of them
     value.data.assign(text.begin(), text.end());
     value.data.push_back(0);
     CheckDataSize(value, lines_.Number());
@@ -381,6 +382,7 @@ class Parser {
       ConvertUtf16Data(value);
       CheckDataSize(value, hex.lineStarts.front().second);
     }
+    value.data.shrink_to_fit();
   }
 
   // A hex list goes on over the following lines while a line ends in '\'.
@@ -580,9 +582,18 @@ std::size_t KeyLineSize(std::size_t pathLength) { return pathLength + 2 + 2 * kL
 // written back.
 class TreeBuilder : public Sink {
  public:
-  Key Take() { return std::move(root_); }
+  Key Take() {
+    FitLists(root_);
+    return std::move(root_);
+  }
 
   std::optional<std::string> OnKey(std::vector<std::string>& names) override {
+    // The key left behind is done with, as a rule: its value list gives back
+    // what growing left unused, and its index goes until it is needed again.
+    if (key_) {
+      key_->values.shrink_to_fit();
+      node_->values.Release();
+    }
     key_ = &root_;
     node_ = &rootNode_;
     std::size_t pathLength = kRootName.size();
@@ -633,6 +644,14 @@ class TreeBuilder : public Sink {
     std::vector<Node> nodes;  // beside the key's subkeys, in the same order
     std::size_t pathLength = 0;
   };
+
+  // The lists grew one entry at a time; the tree is kept for the program's
+  // whole run, so it gives back what growing left unused.
+  static void FitLists(Key& key) {
+    key.values.shrink_to_fit();
+    key.subkeys.shrink_to_fit();
+    for (Key& subkey : key.subkeys) FitLists(subkey);
+  }
 
   std::size_t FormattedSize(const Value& value) {
     scratch_.clear();
