@@ -290,20 +290,17 @@ class Parser {
   // escapes; leaves pos after the closing quote.
   std::string ReadQuoted(std::string_view line, std::size_t& pos) const {
     std::string text;
-    for (++pos; pos < line.size(); ++pos) {
-      char c = line[pos];
-      if (c == '"') {
-        ++pos;
-        return text;
-      }
-      if (c == '\\') {
-        if (++pos >= line.size()) break;
-        c = line[pos];
-        if (c != '\\' && c != '"') Fail("bad escape '\\" + std::string(1, c) + "' in a string");
-      }
+    for (++pos;;) {
+      const std::size_t special = line.find_first_of("\"\\", pos);
+      if (special == std::string_view::npos) Fail("unterminated string");
+      text.append(line.substr(pos, special - pos));
+      pos = special + 1;
+      if (line[special] == '"') return text;
+      if (pos >= line.size()) Fail("unterminated string");
+      const char c = line[pos++];
+      if (c != '\\' && c != '"') Fail("bad escape '\\" + std::string(1, c) + "' in a string");
       text.push_back(c);
     }
-    Fail("unterminated string");
   }
 
   void ReadData(std::string_view data, Value& value) {
@@ -455,24 +452,30 @@ void CheckFileSize(std::string_view bytes, std::string_view fileName) {
 // ---------------------------------------------------------------------------
 // Writing
 
+// Text is copied in runs between the characters that need a backslash.
 void AppendQuoted(std::string& out, std::string_view text) {
   out.push_back('"');
-  for (char c : text) {
-    if (c == '\\' || c == '"') out.push_back('\\');
-    out.push_back(c);
+  for (;;) {
+    const std::size_t special = text.find_first_of("\\\"");
+    out.append(text.substr(0, special));
+    if (special == std::string_view::npos) break;
+    out.push_back('\\');
+    out.push_back(text[special]);
+    text.remove_prefix(special + 1);
   }
   out.push_back('"');
 }
 
 void AppendHexNumber(std::string& out, std::uint32_t number, int minDigits) {
   constexpr std::string_view kDigits = "0123456789abcdef";
-  std::string digits;
+  char digits[8];
+  int count = 0;
   do {
-    digits.push_back(kDigits[number & 0xF]);
+    digits[count++] = kDigits[number & 0xF];
     number >>= 4;
   } while (number != 0);
-  if (static_cast<int>(digits.size()) < minDigits) digits.resize(minDigits, '0');
-  out.append(digits.rbegin(), digits.rend());
+  while (count < minDigits) digits[count++] = '0';
+  while (count > 0) out.push_back(digits[--count]);
 }
 
 bool IsPrintable(std::uint8_t byte) { return byte >= 0x20 && byte <= 0x7E; }
@@ -503,51 +506,53 @@ void AppendTextComment(std::string& out, const Value& value) {
   out.append(", stored without a terminator").append(kLineEnd);
 }
 
-// `line` holds the start of the value's line; hex lists wrap the way
+// The value's line started at `lineStart` in out; hex lists wrap the way
 // exported files do, each full line ending in ",\".
-void AppendHexList(std::string& out, std::string line, const std::vector<std::uint8_t>& data) {
+void AppendHexList(std::string& out, std::size_t lineStart, const std::vector<std::uint8_t>& data) {
   for (std::size_t i = 0; i < data.size(); ++i) {
-    std::string token;
-    AppendHexNumber(token, data[i], 2);
-    if (i + 1 < data.size()) token.push_back(',');
-    if (line.size() + token.size() > kHexWrapColumn && line != kHexIndent) {
-      out.append(line).append("\\").append(kLineEnd);
-      line = kHexIndent;
+    const std::size_t token = i + 1 < data.size() ? 3 : 2;  // "xx," or the last "xx"
+    if (out.size() - lineStart + token > kHexWrapColumn) {
+      out.append("\\").append(kLineEnd);
+      lineStart = out.size();
+      out.append(kHexIndent);
     }
-    line.append(token);
+    AppendHexNumber(out, data[i], 2);
+    if (token == 3) out.push_back(',');
   }
-  out.append(line).append(kLineEnd);
+  out.append(kLineEnd);
 }
 
 void AppendValue(std::string& out, const Value& value) {
-  std::string line;
+  const bool plainText = IsPlainText(value);
+  const bool dword = !plainText && value.type == registry::REG_DWORD && value.data.size() == 4;
+  if (!plainText && !dword && IsUnterminatedText(value)) AppendTextComment(out, value);
+  const std::size_t lineStart = out.size();
   if (value.name.empty()) {
-    line = "@";
+    out.push_back('@');
   } else {
-    AppendQuoted(line, value.name);
+    AppendQuoted(out, value.name);
   }
-  line.push_back('=');
+  out.push_back('=');
 
-  if (IsPlainText(value)) {
-    AppendQuoted(line, std::string_view(reinterpret_cast<const char*>(value.data.data()),
-                                        value.data.size() - 1));
-    out.append(line).append(kLineEnd);
-  } else if (value.type == registry::REG_DWORD && value.data.size() == 4) {
+  if (plainText) {
+    AppendQuoted(out, std::string_view(reinterpret_cast<const char*>(value.data.data()),
+                                       value.data.size() - 1));
+    out.append(kLineEnd);
+  } else if (dword) {
     std::uint32_t number = 0;
     for (int i = 3; i >= 0; --i) number = (number << 8) | value.data[i];
-    line.append("dword:");
-    AppendHexNumber(line, number, 8);
-    out.append(line).append(kLineEnd);
+    out.append("dword:");
+    AppendHexNumber(out, number, 8);
+    out.append(kLineEnd);
   } else {
-    if (IsUnterminatedText(value)) AppendTextComment(out, value);
     if (value.type == registry::REG_BINARY) {
-      line.append("hex:");
+      out.append("hex:");
     } else {
-      line.append("hex(");
-      AppendHexNumber(line, value.type, 1);
-      line.append("):");
+      out.append("hex(");
+      AppendHexNumber(out, value.type, 1);
+      out.append("):");
     }
-    AppendHexList(out, std::move(line), value.data);
+    AppendHexList(out, lineStart, value.data);
   }
 }
 
