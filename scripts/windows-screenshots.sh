@@ -60,9 +60,15 @@ shot 1-introduction
 key Right && shot 2-system-information
 key Right && shot 3-settings
 key alt+a && shot 4-about
-xdotool key alt+F4 && sleep 1   # the About box
+xdotool key alt+F4              # the About box
+# On a loaded machine the box can take a while to go; the main window takes
+# no keys while it is there.
+for _ in $(seq 40); do
+  xdotool search --onlyvisible --name '^About\.\.\.$' >/dev/null 2>&1 || break
+  sleep 0.5
+done
 key alt+F4                      # the main window: the program ends
-for _ in $(seq 20); do kill -0 "$program" 2>/dev/null || break; sleep 0.5; done
+for _ in $(seq 40); do kill -0 "$program" 2>/dev/null || break; sleep 0.5; done
 if kill -0 "$program" 2>/dev/null; then
   echo "windows-screenshots.sh: the program did not end when its window was closed" >&2
   exit 1
