@@ -6,7 +6,8 @@ set -euo pipefail
 
 packages_for() {
   case "$1" in
-    build) echo cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev python3 ;;
+    build) echo cmake ninja-build g++ pkgconf libgtest-dev libgmock-dev libbenchmark-dev python3 \
+                libhivex-dev libhivex-bin ;;
     desktop) echo qt6-base-dev pkgconf libsystemd-dev libfluidsynth-dev libasound2-dev \
                   fluid-soundfont-gm fonts-dejavu-core fonts-liberation xdg-utils xvfb xauth \
                   libxcb1-dev ;;

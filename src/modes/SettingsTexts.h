@@ -124,4 +124,13 @@ inline constexpr std::string_view kDriverUpdateQuestion =
     "Your refresh rates were set for the previous driver. Choose them again now?";
 inline constexpr std::string_view kDriverUpdateTitle = "Driver update";
 
+// On a Windows installation opened from Linux the completion questions
+// close the program instead of restarting.
+inline constexpr std::string_view kRebootQuestion =
+    "You'll have to reboot the system for the changes to take effect. Reboot now?";
+inline constexpr std::string_view kOfflineQuestion =
+    "The changes take effect the next time this Windows starts. Close Zorvanel now?";
+static_assert(kWriteCompletion.text.ends_with(kRebootQuestion));
+static_assert(kRestoreCompletion.text.ends_with(kRebootQuestion));
+
 }  // namespace zorvanel::modes::texts

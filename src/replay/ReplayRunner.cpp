@@ -212,7 +212,9 @@ int RunReplay(const ReplayOptions& options, std::istream& script, std::ostream& 
   } else {
     registry = std::make_unique<SubstituteRegistry>(store::EmptyRoot(), nullptr);
   }
-  Session session(options, out, err, *registry);
+  ReplayOptions session_options = options;
+  session_options.program.offline = host.offline && !options.store;
+  Session session(session_options, out, err, *registry);
   std::string line;
   for (int number = 1; std::getline(script, line); ++number) {
     if (!line.empty() && line.back() == '\r') line.pop_back();

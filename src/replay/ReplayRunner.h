@@ -30,6 +30,7 @@ class ReplayRegistry {
 struct ReplayHost {
   std::string_view registryUsage;  // empty: the in-memory store's lines
   std::function<std::unique_ptr<ReplayRegistry>()> openRegistry;  // unset: none
+  bool offline = false;  // the registry is a Windows that is not running
 };
 
 struct ReplayOptions {

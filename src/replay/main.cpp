@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
-#include "replay/ReplayRunner.h"
+#include "replay/HiveReplay.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  return zorvanel::replay::ReplayMain(args, std::cin, std::cout, std::cerr);
+  return zorvanel::replay::HiveReplayMain(args, std::cin, std::cout, std::cerr);
 }

@@ -7,7 +7,11 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/hive/Installation.h"
+#include "platform/store/RegFile.h"
+#include "replay/HiveReplay.h"
 #include "replay/ReplayRunner.h"
+#include "tests/hive/EmptyHive.h"
 
 namespace zorvanel::replay {
 
@@ -26,6 +30,24 @@ fs::path FreshDirectory(const std::string& name) {
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir;
+}
+
+std::string InstallationDump(const fs::path& partition) {
+  auto installation = hive::Installation::Open(hive::FindInstallation(partition.string()));
+  return store::FormatRegFile(installation->Registry().Snapshot());
+}
+
+// The installation made from the scenario's store; its path.
+fs::path MakeInstallation(const Scenario& scenario, const fs::path& work, int controlSet) {
+  const fs::path partition = work / "partition";
+  const store::Key content =
+      scenario.store.empty()
+          ? store::Key{"HKEY_LOCAL_MACHINE", {}, {}}
+          : store::ParseRegFile(ReadFile(kStoreDir / scenario.store), scenario.store);
+  if (!hive::MakeInstallation(content, partition, controlSet)) {
+    throw std::runtime_error("cannot make an installation of " + scenario.store);
+  }
+  return partition;
 }
 
 }  // namespace
@@ -79,12 +101,18 @@ Scenario LoadScenario(const fs::path& script) {
   return scenario;
 }
 
-ScenarioRun RunScenario(const Scenario& scenario, const std::vector<std::string>& extraArgs) {
+ScenarioRun RunScenario(const Scenario& scenario, const std::vector<std::string>& extraArgs,
+                        int controlSet) {
   ScenarioRun run;
   std::vector<std::string> args = scenario.args;
   const fs::path work = FreshDirectory(TestName(scenario.script));
   const fs::path storeCopy = work / "registry.reg";
-  if (!scenario.store.empty()) {
+  fs::path partition;
+  if (controlSet) {
+    partition = MakeInstallation(scenario, work, controlSet);
+    run.storeBefore = InstallationDump(partition);
+    args.insert(args.end(), {"--windows", partition.string()});
+  } else if (!scenario.store.empty()) {
     fs::copy_file(kStoreDir / scenario.store, storeCopy);
     run.storeBefore = ReadFile(storeCopy);
     args.insert(args.end(), {"--store", storeCopy.string()});
@@ -96,11 +124,16 @@ ScenarioRun RunScenario(const Scenario& scenario, const std::vector<std::string>
   args.push_back("-");
   std::istringstream script(ReadFile(scenario.script));
   std::ostringstream out, err;
-  const int status = ReplayMain(args, script, out, err);
+  const int status =
+      controlSet ? HiveReplayMain(args, script, out, err) : ReplayMain(args, script, out, err);
   run.transcript = out.str();
   if (!err.str().empty()) run.transcript += "--- standard error\n" + err.str();
   if (status != 0) run.transcript += "--- exit " + std::to_string(status) + "\n";
-  if (!scenario.store.empty()) run.storeAfter = ReadFile(storeCopy);
+  if (controlSet) {
+    run.storeAfter = InstallationDump(partition);
+  } else if (!scenario.store.empty()) {
+    run.storeAfter = ReadFile(storeCopy);
+  }
   fs::remove_all(work);
   return run;
 }

@@ -28,6 +28,10 @@ std::vector<std::filesystem::path> AllScenarioFiles();
 std::string TestName(const std::filesystem::path& script);
 Scenario LoadScenario(const std::filesystem::path& script);
 // Runs the scenario on a fresh copy of its store, with extra options added.
-ScenarioRun RunScenario(const Scenario& scenario, const std::vector<std::string>& extraArgs);
+// With a control set number it runs on a Windows installation made from the
+// store instead, with that control set current; storeBefore and storeAfter
+// are then what dump prints of it.
+ScenarioRun RunScenario(const Scenario& scenario, const std::vector<std::string>& extraArgs,
+                        int controlSet = 0);
 
 }  // namespace zorvanel::replay

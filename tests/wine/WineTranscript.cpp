@@ -21,23 +21,34 @@ bool LessNoCase(std::string_view a, std::string_view b) {
   });
 }
 
-void Canonicalize(store::Key& key) {
+void Canonicalize(store::Key& key, bool hives) {
   for (auto& value : key.values) {
-    if (value.type == registry::REG_SZ && !value.data.empty() && value.data.back() == 0) {
+    if (!hives && value.type == registry::REG_SZ && !value.data.empty() && value.data.back() == 0) {
       value.data.pop_back();
     }
   }
-  std::sort(key.values.begin(), key.values.end(),
-            [](const auto& a, const auto& b) { return LessNoCase(a.name, b.name); });
+  if (!hives) {
+    std::sort(key.values.begin(), key.values.end(),
+              [](const auto& a, const auto& b) { return LessNoCase(a.name, b.name); });
+  }
   std::sort(key.subkeys.begin(), key.subkeys.end(),
             [](const auto& a, const auto& b) { return LessNoCase(a.name, b.name); });
-  for (auto& subkey : key.subkeys) Canonicalize(subkey);
+  for (auto& subkey : key.subkeys) Canonicalize(subkey, hives);
 }
 
-std::string CanonicalDump(const std::string& dump) {
+store::Key& Subkey(store::Key& key, const std::string& name) {
+  if (store::Key* found = key.FindSubkey(name)) return *found;
+  return key.subkeys.emplace_back(store::Key{name, {}, {}});
+}
+
+std::string CanonicalDump(const std::string& dump, bool hives) {
   try {
     store::Key tree = store::ParseRegFile(dump, "dump");
-    Canonicalize(tree);
+    if (hives) {
+      Subkey(tree, "SOFTWARE");
+      Subkey(Subkey(tree, "SYSTEM"), "CurrentControlSet");
+    }
+    Canonicalize(tree, hives);
     std::string text = store::FormatRegFile(tree);
     std::erase(text, '\r');
     return text;
@@ -46,9 +57,7 @@ std::string CanonicalDump(const std::string& dump) {
   }
 }
 
-}  // namespace
-
-std::string CanonicalTranscript(std::string_view transcript) {
+std::string Canonical(std::string_view transcript, bool hives) {
   std::istringstream lines{std::string(transcript)};
   std::string out;
   std::string line;
@@ -63,9 +72,19 @@ std::string CanonicalTranscript(std::string_view transcript) {
     while ((pending = static_cast<bool>(std::getline(lines, line))) && IsDumpLine(line)) {
       dump += line + "\n";
     }
-    out += CanonicalDump(dump);
+    out += CanonicalDump(dump, hives);
   }
   return out;
+}
+
+}  // namespace
+
+std::string CanonicalTranscript(std::string_view transcript) {
+  return Canonical(transcript, false);
+}
+
+std::string CanonicalHiveTranscript(std::string_view transcript) {
+  return Canonical(transcript, true);
 }
 
 std::string ResetRegFile(const std::vector<store::Key>& storeFiles) {

@@ -17,6 +17,12 @@ namespace zorvanel::wine {
 
 std::string CanonicalTranscript(std::string_view transcript);
 
+// The same for a transcript made on hive files: a hive orders keys by name
+// but keeps values in the order they were made, and stores texts as they
+// were written. Every installation has the keys SOFTWARE, SYSTEM and
+// SYSTEM\CurrentControlSet, so they are added where a store lacks them.
+std::string CanonicalHiveTranscript(std::string_view transcript);
+
 // The .reg text that removes what scenarios on these stores may have
 // touched: the keys their dumps cover (the vendor key at least).
 std::string ResetRegFile(const std::vector<store::Key>& storeFiles);

@@ -14,7 +14,12 @@ HeadlessProgram::HeadlessProgram(std::ostream& out, registry::RegistryApi& regis
       restart_(transcript_, options.restartPrivileged),
       shell_(transcript_),
       music_(transcript_, options.musicEngine, toolkit_.CurrentDirectory()),
-      services_{toolkit_, registry, system_, restart_, shell_, music_},
+      services_{toolkit_,
+                registry,
+                system_,
+                options.offline ? static_cast<platform::RestartApi&>(offlineRestart_) : restart_,
+                shell_,
+                music_},
       windows_(services_) {
   toolkit_.Attach(windows_);
 }

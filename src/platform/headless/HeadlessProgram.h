@@ -22,6 +22,7 @@ struct HeadlessOptions {
   bool musicEngine = true;
   bool safeMode = false;
   std::string programPath = kDefaultProgramPath;  // the Windows program's full path
+  bool offline = false;  // the registry is a Windows that is not running
 };
 
 class HeadlessProgram {
@@ -47,6 +48,7 @@ class HeadlessProgram {
   HeadlessToolkit toolkit_;
   FakeSystemInfo system_;
   FakeRestart restart_;
+  platform::OfflineRestart offlineRestart_;
   RecordingShell shell_;
   FakeMusic music_;
   app::Services services_;

@@ -30,6 +30,7 @@ enum ResultCode : long {
   kBadPathname = 161,
   kMoreData = 234,
   kNoMoreItems = 259,
+  kBadDb = 1009,  // the hive holds data that cannot be read
   kKeyDeleted = 1018,
 };
 

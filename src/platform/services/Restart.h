@@ -10,6 +10,17 @@ class RestartApi {
   virtual bool AcquireRestartRight() = 0;
   // Hands the restart request to the system; its answer is not looked at.
   virtual void RequestRestart() = 0;
+  // False when the registry the program changes belongs to a Windows that
+  // is not running (an installation opened from Linux): there is nothing
+  // to restart, and the changes take effect when that Windows next starts.
+  virtual bool ReachesTarget() { return true; }
+};
+
+class OfflineRestart : public RestartApi {
+ public:
+  bool AcquireRestartRight() override { return false; }
+  void RequestRestart() override {}
+  bool ReachesTarget() override { return false; }
 };
 
 }  // namespace zorvanel::platform

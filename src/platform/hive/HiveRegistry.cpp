@@ -1,0 +1,350 @@
+#include "platform/hive/HiveRegistry.h"
+
+#include <hivex.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "platform/hive/HiveNames.h"
+#include "platform/registry/AnsiText.h"
+
+namespace zorvanel::hive {
+
+using namespace registry;
+
+namespace {
+
+constexpr std::size_t kMaxValueNameLength = 16383;  // what the registry accepts
+
+// libhivex hands out malloc'd strings and arrays.
+struct Free {
+  void operator()(void* p) const { std::free(p); }
+};
+template <typename T>
+using Owned = std::unique_ptr<T, Free>;
+
+std::string NodeName(hive_h* hive, hive_node_h node) {
+  Owned<char> name(hivex_node_name(hive, node));
+  return name ? FromHiveName(name.get()) : std::string();
+}
+
+std::string ValueName(hive_h* hive, hive_value_h value) {
+  Owned<char> name(hivex_value_key(hive, value));
+  return name ? FromHiveName(std::string_view(name.get(), hivex_value_key_len(hive, value)))
+              : std::string();
+}
+
+hive_node_h Child(hive_h* hive, hive_node_h node, const std::string& name) {
+  return hivex_node_get_child(hive, node, ToHiveName(name).c_str());
+}
+
+// The value's data as the ANSI calls see it; false when the hive cannot give it.
+bool ReadValue(hive_h* hive, hive_value_h value, std::uint32_t* type,
+               std::vector<std::uint8_t>* data) {
+  hive_type stored{};
+  std::size_t length = 0;
+  Owned<char> raw(hivex_value_value(hive, value, &stored, &length));
+  if (!raw) return false;
+  *type = static_cast<std::uint32_t>(stored);
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(raw.get());
+  if (IsTextType(*type)) {
+    const std::string text = NarrowToAnsi(bytes, length);
+    data->assign(text.begin(), text.end());
+  } else {
+    data->assign(bytes, bytes + length);
+  }
+  return true;
+}
+
+// "ControlSet" and three digits, in any case.
+bool IsControlSet(const std::string& name) {
+  return name.size() == 13 && store::NamesEqual(name.substr(0, 10), "ControlSet") &&
+         std::isdigit(static_cast<unsigned char>(name[10])) &&
+         std::isdigit(static_cast<unsigned char>(name[11])) &&
+         std::isdigit(static_cast<unsigned char>(name[12]));
+}
+
+std::string CurrentControlSet(const HiveFile& system) {
+  hive_h* hive = system.Handle();
+  const hive_node_h select = Child(hive, hivex_root(hive), "Select");
+  const hive_value_h current = select ? hivex_node_get_value(hive, select, "Current") : 0;
+  hive_type type{};
+  std::size_t length = 0;
+  if (!current || hivex_value_type(hive, current, &type, &length) != 0 ||
+      type != hive_t_REG_DWORD || length != 4) {
+    throw HiveFileError("The registry file " + system.Path() +
+                        " is not a system hive Zorvanel can use: it has no current control set "
+                        "(the number \"Current\" in the key Select).");
+  }
+  char name[32];
+  std::snprintf(name, sizeof name, "ControlSet%03u",
+                static_cast<unsigned>(hivex_value_dword(hive, current)));
+  if (!Child(hive, hivex_root(hive), name)) {
+    throw HiveFileError("The registry file " + system.Path() + " names " + name +
+                        " as its current control set, but has no such key.");
+  }
+  return name;
+}
+
+store::Key ReadTree(hive_h* hive, hive_node_h node, std::string name) {
+  store::Key key{std::move(name), {}, {}};
+  Owned<hive_value_h> values(hivex_node_values(hive, node));
+  for (std::size_t i = 0; values && values.get()[i]; ++i) {
+    store::Value value{ValueName(hive, values.get()[i]), 0, {}};
+    if (ReadValue(hive, values.get()[i], &value.type, &value.data)) {
+      key.values.push_back(std::move(value));
+    }
+  }
+  Owned<hive_node_h> children(hivex_node_children(hive, node));
+  for (std::size_t i = 0; children && children.get()[i]; ++i) {
+    const hive_node_h child = children.get()[i];
+    key.subkeys.push_back(ReadTree(hive, child, NodeName(hive, child)));
+  }
+  return key;
+}
+
+}  // namespace
+
+HiveRegistry::HiveRegistry(std::unique_ptr<HiveFile> system, std::unique_ptr<HiveFile> software)
+    : system_(std::move(system)),
+      software_(std::move(software)),
+      currentControlSet_(CurrentControlSet(*system_)) {}
+
+std::vector<std::string> HiveRegistry::ReadOnlyReasons() const {
+  std::vector<std::string> reasons;
+  for (const HiveFile* hive : {system_.get(), software_.get()}) {
+    if (hive->ReadOnly()) reasons.push_back(hive->ReadOnlyReason());
+  }
+  return reasons;
+}
+
+store::Key HiveRegistry::Snapshot() const {
+  store::Key root{"HKEY_LOCAL_MACHINE", {}, {}};
+  hive_h* software = software_->Handle();
+  root.subkeys.push_back(ReadTree(software, hivex_root(software), "SOFTWARE"));
+  hive_h* system = system_->Handle();
+  store::Key systemKey{"SYSTEM", {}, {}};
+  store::Key whole = ReadTree(system, hivex_root(system), "SYSTEM");
+  systemKey.values = std::move(whole.values);
+  for (auto& key : whole.subkeys) {
+    if (store::NamesEqual(key.name, currentControlSet_)) {
+      key.name = "CurrentControlSet";
+    } else if (store::NamesEqual(key.name, "Select") || IsControlSet(key.name)) {
+      continue;
+    }
+    systemKey.subkeys.push_back(std::move(key));
+  }
+  root.subkeys.push_back(std::move(systemKey));
+  return root;
+}
+
+HiveRegistry::HivePath HiveRegistry::Map(const Path& path) const {
+  if (path.empty()) return {};
+  HiveFile* hive = store::NamesEqual(path[0], "SYSTEM")     ? system_.get()
+                   : store::NamesEqual(path[0], "SOFTWARE") ? software_.get()
+                                                            : nullptr;
+  if (!hive) return {};
+  HivePath place{hive, Path(path.begin() + 1, path.end())};
+  if (hive == system_.get() && !place.below.empty() &&
+      store::NamesEqual(place.below[0], "CurrentControlSet")) {
+    place.below[0] = currentControlSet_;
+  }
+  return place;
+}
+
+std::size_t HiveRegistry::Find(const HivePath& place) const {
+  if (!place.hive) return 0;
+  hive_h* hive = place.hive->Handle();
+  hive_node_h node = hivex_root(hive);
+  for (const auto& part : place.below) {
+    if (!node) break;
+    node = Child(hive, node, part);
+  }
+  return node;
+}
+
+bool HiveRegistry::Exists(const Path& path) const { return path.empty() || Find(Map(path)); }
+
+const HiveRegistry::OpenKey* HiveRegistry::Resolve(KeyHandle handle, long* code) const {
+  if (handle == HKEY_LOCAL_MACHINE) return &rootKey_;
+  auto it = handles_.find(handle);
+  if (it == handles_.end()) {
+    *code = kInvalidHandle;
+    return nullptr;
+  }
+  if (!Exists(it->second.path)) {
+    *code = kKeyDeleted;
+    return nullptr;
+  }
+  return &it->second;
+}
+
+long HiveRegistry::BasePath(KeyHandle root, const std::string& path, Path* full) const {
+  long code = kSuccess;
+  const OpenKey* base = Resolve(root, &code);
+  if (!base) return code;
+  if (!path.empty() && path.front() == '\\') return kBadPathname;
+  *full = base->path;
+  for (auto& part : store::SplitPath(path)) full->push_back(std::move(part));
+  return kSuccess;
+}
+
+KeyHandle HiveRegistry::NewHandle(Path path, std::uint32_t access) {
+  const KeyHandle handle = nextHandle_;
+  nextHandle_ += 4;
+  handles_[handle] = OpenKey{std::move(path), access};
+  return handle;
+}
+
+// HKEY_LOCAL_MACHINE itself and the hives' roots cannot be changed from here.
+HiveFile* HiveRegistry::WritableHive(const HivePath& place, long* code) const {
+  if (!place.hive || place.hive->ReadOnly()) {
+    *code = kAccessDenied;
+    return nullptr;
+  }
+  return place.hive;
+}
+
+long HiveRegistry::Finish(HiveFile& hive, bool changed) {
+  if (changed && hive.Commit()) return kSuccess;
+  if (!changed) hive.Discard();
+  return kAccessDenied;
+}
+
+long HiveRegistry::RegOpenKeyEx(KeyHandle root, const std::string& path, std::uint32_t access,
+                                KeyHandle* key) {
+  Path full;
+  if (long code = BasePath(root, path, &full); code != kSuccess) return code;
+  if (!Exists(full)) return kFileNotFound;
+  *key = NewHandle(std::move(full), access);
+  return kSuccess;
+}
+
+long HiveRegistry::RegCreateKeyEx(KeyHandle root, const std::string& path, std::uint32_t access,
+                                  KeyHandle* key) {
+  Path full;
+  if (long code = BasePath(root, path, &full); code != kSuccess) return code;
+  if (!Exists(full)) {
+    const HivePath place = Map(full);
+    long code = kSuccess;
+    HiveFile* hive = WritableHive(place, &code);
+    if (!hive) return code;
+    hive_h* handle = hive->Handle();
+    hive_node_h node = hivex_root(handle);
+    for (const auto& part : place.below) {
+      if (!node) break;
+      const hive_node_h child = Child(handle, node, part);
+      node = child ? child : hivex_node_add_child(handle, node, ToHiveName(part).c_str());
+    }
+    if (code = Finish(*hive, node != 0); code != kSuccess) return code;
+  }
+  *key = NewHandle(std::move(full), access);
+  return kSuccess;
+}
+
+long HiveRegistry::RegQueryValueEx(KeyHandle key, const std::string& name, std::uint32_t* type,
+                                   std::uint8_t* data, std::uint32_t* size) {
+  long code = kSuccess;
+  const OpenKey* open = Resolve(key, &code);
+  if (!open) return code;
+  if (!(open->access & KEY_QUERY_VALUE)) return kAccessDenied;
+  const HivePath place = Map(open->path);
+  if (!place.hive) return kFileNotFound;  // HKEY_LOCAL_MACHINE holds no values
+  hive_h* hive = place.hive->Handle();
+  const hive_value_h value = hivex_node_get_value(hive, Find(place), ToHiveName(name).c_str());
+  if (!value) return kFileNotFound;
+  std::uint32_t storedType = 0;
+  std::vector<std::uint8_t> bytes;
+  if (!ReadValue(hive, value, &storedType, &bytes)) return kBadDb;
+  const auto needed = static_cast<std::uint32_t>(bytes.size());
+  if (type) *type = storedType;
+  if (data) {
+    if (!size) return kInvalidHandle;
+    if (*size < needed) {
+      *size = needed;
+      return kMoreData;
+    }
+    std::copy(bytes.begin(), bytes.end(), data);
+    // NT ends a text that was stored without its terminator with one, when
+    // the buffer has room for it; the size returned does not count it.
+    if (IsTextType(storedType) && needed > 0 && needed < *size && bytes.back() != 0) {
+      data[needed] = 0;
+    }
+  }
+  if (size) *size = needed;
+  return kSuccess;
+}
+
+long HiveRegistry::RegSetValueEx(KeyHandle key, const std::string& name, std::uint32_t type,
+                                 const std::uint8_t* data, std::uint32_t size) {
+  long code = kSuccess;
+  const OpenKey* open = Resolve(key, &code);
+  if (!open) return code;
+  if (!(open->access & KEY_SET_VALUE)) return kAccessDenied;
+  if (name.size() > kMaxValueNameLength) return kInvalidParameter;
+  const HivePath place = Map(open->path);
+  HiveFile* hive = WritableHive(place, &code);
+  if (!hive) return code;
+  hive_h* handle = hive->Handle();
+  const hive_node_h node = Find(place);
+  // libhivex renames a value to the spelling it is given; the registry keeps
+  // the spelling the value was made with.
+  std::string stored = ToHiveName(name);
+  if (const hive_value_h existing = hivex_node_get_value(handle, node, stored.c_str())) {
+    Owned<char> spelling(hivex_value_key(handle, existing));
+    if (spelling) stored = spelling.get();
+  }
+  std::vector<std::uint8_t> bytes(data, data + (data ? size : 0));
+  if (IsTextType(type)) bytes = WidenAnsi(bytes.data(), bytes.size());
+  hive_set_value value{stored.data(), static_cast<hive_type>(type), bytes.size(),
+                       reinterpret_cast<char*>(bytes.data())};
+  return Finish(*hive, hivex_node_set_value(handle, node, &value, 0) == 0);
+}
+
+long HiveRegistry::RegEnumValue(KeyHandle key, std::uint32_t index, char* name,
+                                std::uint32_t* nameLength, std::uint32_t* type) {
+  long code = kSuccess;
+  const OpenKey* open = Resolve(key, &code);
+  if (!open) return code;
+  if (!(open->access & KEY_QUERY_VALUE)) return kAccessDenied;
+  const HivePath place = Map(open->path);
+  if (!place.hive) return kNoMoreItems;
+  hive_h* hive = place.hive->Handle();
+  const hive_node_h node = Find(place);
+  if (index >= hivex_node_nr_values(hive, node)) return kNoMoreItems;
+  Owned<hive_value_h> values(hivex_node_values(hive, node));
+  if (!values) return kBadDb;
+  const hive_value_h value = values.get()[index];
+  const std::string valueName = ValueName(hive, value);
+  if (valueName.size() + 1 > *nameLength) return kMoreData;
+  std::memcpy(name, valueName.c_str(), valueName.size() + 1);
+  *nameLength = static_cast<std::uint32_t>(valueName.size());
+  hive_type stored{};
+  std::size_t length = 0;
+  if (hivex_value_type(hive, value, &stored, &length) != 0) return kBadDb;
+  if (type) *type = static_cast<std::uint32_t>(stored);
+  return kSuccess;
+}
+
+long HiveRegistry::RegDeleteKey(KeyHandle root, const std::string& path) {
+  Path full;
+  if (long code = BasePath(root, path, &full); code != kSuccess) return code;
+  const HivePath place = Map(full);
+  if (full.empty() || (place.hive && place.below.empty())) return kAccessDenied;
+  const hive_node_h node = Find(place);
+  if (!node) return kFileNotFound;
+  long code = kSuccess;
+  HiveFile* hive = WritableHive(place, &code);
+  if (!hive) return code;
+  if (hivex_node_nr_children(hive->Handle(), node) > 0) return kAccessDenied;
+  return Finish(*hive, hivex_node_delete_child(hive->Handle(), node) == 0);
+}
+
+long HiveRegistry::RegCloseKey(KeyHandle key) {
+  if (key == HKEY_LOCAL_MACHINE) return kSuccess;
+  return handles_.erase(key) ? kSuccess : kInvalidHandle;
+}
+
+}  // namespace zorvanel::hive

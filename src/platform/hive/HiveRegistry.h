@@ -1,0 +1,82 @@
+#pragma once
+// The registry seam over a Windows installation's hive files: what
+// advapi32's ANSI calls give on Windows NT for the same data.
+//   HKEY_LOCAL_MACHINE\SYSTEM is the system hive's root, and
+//   SYSTEM\CurrentControlSet is the ControlSetNNN named by SYSTEM\Select's
+//   "Current"; HKEY_LOCAL_MACHINE\SOFTWARE is the software hive's root;
+//   every other key under HKEY_LOCAL_MACHINE is not found.
+// Every change is committed to its hive file before the call returns; a
+// change that cannot be committed is dropped and the call fails with code 5,
+// as does every change to a hive that is open read-only.
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/hive/HiveFile.h"
+#include "platform/registry/RegistryApi.h"
+#include "platform/store/StoreTree.h"
+
+namespace zorvanel::hive {
+
+class HiveRegistry : public registry::RegistryApi {
+ public:
+  // Throws HiveFileError, naming the file, when the system hive has no
+  // current control set.
+  HiveRegistry(std::unique_ptr<HiveFile> system, std::unique_ptr<HiveFile> software);
+
+  // What the program sees, as the substitute store holds it: the current
+  // control set under the name CurrentControlSet, no other control set, no
+  // Select key, and texts as the ANSI calls read them.
+  store::Key Snapshot() const;
+  // Why either hive is read-only, one message each; empty when both may change.
+  std::vector<std::string> ReadOnlyReasons() const;
+  std::size_t OpenHandleCount() const { return handles_.size(); }
+
+  long RegOpenKeyEx(registry::KeyHandle root, const std::string& path, std::uint32_t access,
+                    registry::KeyHandle* key) override;
+  long RegCreateKeyEx(registry::KeyHandle root, const std::string& path, std::uint32_t access,
+                      registry::KeyHandle* key) override;
+  long RegQueryValueEx(registry::KeyHandle key, const std::string& name, std::uint32_t* type,
+                       std::uint8_t* data, std::uint32_t* size) override;
+  long RegSetValueEx(registry::KeyHandle key, const std::string& name, std::uint32_t type,
+                     const std::uint8_t* data, std::uint32_t size) override;
+  long RegEnumValue(registry::KeyHandle key, std::uint32_t index, char* name,
+                    std::uint32_t* nameLength, std::uint32_t* type) override;
+  long RegDeleteKey(registry::KeyHandle root, const std::string& path) override;
+  long RegCloseKey(registry::KeyHandle key) override;
+
+ private:
+  using Path = std::vector<std::string>;
+  // A key in a hive: the hive and the path below its root.
+  struct HivePath {
+    HiveFile* hive = nullptr;  // null: HKEY_LOCAL_MACHINE itself, or outside both hives
+    Path below;
+  };
+  struct OpenKey {
+    Path path;  // from HKEY_LOCAL_MACHINE, as the caller spelled it
+    std::uint32_t access = 0;
+  };
+
+  HivePath Map(const Path& path) const;
+  // The key's node, or 0 when it does not exist.
+  std::size_t Find(const HivePath& place) const;
+  bool Exists(const Path& path) const;
+  const OpenKey* Resolve(registry::KeyHandle handle, long* code) const;
+  long BasePath(registry::KeyHandle root, const std::string& path, Path* full) const;
+  registry::KeyHandle NewHandle(Path path, std::uint32_t access);
+  // The hive that a change to path goes to, with *code set when it cannot.
+  HiveFile* WritableHive(const HivePath& place, long* code) const;
+  // Commits a change that succeeded in memory; drops it when that fails.
+  long Finish(HiveFile& hive, bool changed);
+
+  std::unique_ptr<HiveFile> system_;
+  std::unique_ptr<HiveFile> software_;
+  std::string currentControlSet_;  // "ControlSet001"
+  OpenKey rootKey_{{}, ~0u};
+  std::map<registry::KeyHandle, OpenKey> handles_;
+  registry::KeyHandle nextHandle_ = 0x100;
+};
+
+}  // namespace zorvanel::hive

@@ -1,0 +1,78 @@
+#include "platform/hive/Installation.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+
+#include "platform/store/StoreTree.h"
+
+namespace zorvanel::hive {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The entries of folder whose names are `name` in any case.
+std::vector<fs::path> Entries(const fs::path& folder, std::string_view name) {
+  std::vector<fs::path> found;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
+    if (store::NamesEqual(entry.path().filename().string(), name)) found.push_back(entry.path());
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+// The one file at folder/parts..., or why there is none.
+std::optional<fs::path> Walk(fs::path folder, std::initializer_list<std::string_view> parts,
+                             std::string& missing) {
+  for (std::string_view part : parts) {
+    const auto found = Entries(folder, part);
+    if (found.size() != 1) {
+      missing = (found.empty() ? "no " : "several ") + std::string(part);
+      return std::nullopt;
+    }
+    folder = found.front();
+  }
+  return folder;
+}
+
+}  // namespace
+
+HivePaths FindInstallation(const std::string& dir) {
+  std::vector<fs::path> windowsFolders{fs::path(dir)};
+  if (Entries(dir, "system32").empty()) {
+    windowsFolders = Entries(dir, "WINDOWS");
+    const auto winnt = Entries(dir, "WINNT");
+    windowsFolders.insert(windowsFolders.end(), winnt.begin(), winnt.end());
+  }
+  std::vector<HivePaths> installations;
+  std::string found;
+  for (const auto& folder : windowsFolders) {
+    std::string missing;
+    const auto system = Walk(folder, {"system32", "config", "system"}, missing);
+    const auto software = system ? Walk(folder, {"system32", "config", "software"}, missing)
+                                 : std::nullopt;
+    found += "\n  " + folder.string() + (software ? "" : " (" + missing + ")");
+    if (software) installations.push_back({system->string(), software->string()});
+  }
+  if (installations.size() == 1) return installations.front();
+  if (windowsFolders.empty()) {
+    throw HiveFileError("There is no Windows installation in " + dir +
+                        ": it has no WINDOWS or WINNT folder.");
+  }
+  throw HiveFileError((installations.empty() ? "There is no Windows installation in "
+                                             : "There are several Windows installations in ") +
+                      dir + ". Windows folders found:" + found);
+}
+
+std::unique_ptr<Installation> Installation::Open(const HivePaths& paths) {
+  auto installation = std::unique_ptr<Installation>(new Installation());
+  installation->registry_ = std::make_unique<HiveRegistry>(HiveFile::Open(paths.system),
+                                                           HiveFile::Open(paths.software));
+  return installation;
+}
+
+Installation::~Installation() = default;
+
+}  // namespace zorvanel::hive

@@ -1,0 +1,40 @@
+#pragma once
+// A Windows installation opened from Linux: its two hive files, found on a
+// mounted partition or given one by one, held by one program at a time.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/hive/HiveRegistry.h"
+
+namespace zorvanel::hive {
+
+struct HivePaths {
+  std::string system;
+  std::string software;
+};
+
+// DIR is the root of a Windows partition or its Windows folder. Finds
+// WINDOWS or WINNT, then system32/config/system and software, ignoring case
+// at every step (an NTFS mount on Linux is case-sensitive). Throws
+// HiveFileError, listing what was found, unless there is exactly one.
+HivePaths FindInstallation(const std::string& dir);
+
+class Installation {
+ public:
+  // Opens both hives, each locked against other instances (no file is made
+  // on the Windows partition for that). Throws HiveFileError.
+  static std::unique_ptr<Installation> Open(const HivePaths& paths);
+  ~Installation();
+  Installation(const Installation&) = delete;
+  Installation& operator=(const Installation&) = delete;
+
+  HiveRegistry& Registry() { return *registry_; }
+
+ private:
+  Installation() = default;
+  std::unique_ptr<HiveRegistry> registry_;
+};
+
+}  // namespace zorvanel::hive

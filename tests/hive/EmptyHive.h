@@ -1,0 +1,25 @@
+#pragma once
+// Hive files for tests. libhivex cannot make a hive from nothing, so an empty
+// one is built here from the regf format; it is then filled through the
+// program's own hive seam.
+
+#include <filesystem>
+#include <string>
+
+#include "platform/store/StoreTree.h"
+
+namespace zorvanel::hive {
+
+// An empty hive in the format minor version 1.5 (Windows XP's; libhivex
+// writes "lh" subkey lists, which only that version allows): a base block
+// with its checksum, one bin, a root key and the security cell that every
+// new key inherits.
+std::string EmptyHiveBytes();
+
+// Makes a Windows partition at dir (dir/WINDOWS/system32/config/system and
+// software) that holds the store's keys, with ControlSetNNN (NNN the given
+// number) in place of SYSTEM\CurrentControlSet and another, unused control
+// set beside it. Returns false when the seam refused a key or value.
+bool MakeInstallation(const store::Key& store, const std::filesystem::path& dir, int controlSet);
+
+}  // namespace zorvanel::hive
