@@ -35,6 +35,12 @@ std::uint32_t Get32(const std::string& bytes, std::size_t at) {
   return value;
 }
 
+void Checksum(std::string& hive) {
+  std::uint32_t sum = 0;  // the XOR of the block's first 127 double words
+  for (std::size_t at = 0; at < 0x1FC; at += 4) sum ^= Get32(hive, at);
+  Put32(hive, 0x1FC, sum == 0xFFFFFFFF ? 0xFFFFFFFE : sum == 0 ? 1 : sum);
+}
+
 void BaseBlock(std::string& hive) {
   hive.replace(0, 4, "regf");
   Put32(hive, 0x04, 1);  // the sequence numbers: equal, the hive is clean
@@ -45,9 +51,7 @@ void BaseBlock(std::string& hive) {
   Put32(hive, 0x24, kRootCell);
   Put32(hive, 0x28, kPage);  // the bins' size
   Put32(hive, 0x2C, 1);
-  std::uint32_t sum = 0;  // the XOR of the block's first 127 double words
-  for (std::size_t at = 0; at < 0x1FC; at += 4) sum ^= Get32(hive, at);
-  Put32(hive, 0x1FC, sum == 0xFFFFFFFF ? 0xFFFFFFFE : sum == 0 ? 1 : sum);
+  Checksum(hive);
 }
 
 void RootKey(std::string& bin) {
@@ -129,6 +133,20 @@ bool Copy(registry::RegistryApi& api, const store::Key& key, const std::string& 
 }
 
 }  // namespace
+
+std::string WithSequenceNumbers(std::string hive, std::uint32_t primary, std::uint32_t secondary) {
+  Put32(hive, 0x04, primary);
+  Put32(hive, 0x08, secondary);
+  Checksum(hive);
+  return hive;
+}
+
+void RemoveSelect(const fs::path& system) {
+  hive_h* hive = hivex_open(system.c_str(), HIVEX_OPEN_WRITE);
+  hivex_node_delete_child(hive, hivex_node_get_child(hive, hivex_root(hive), "Select"));
+  hivex_commit(hive, nullptr, 0);
+  hivex_close(hive);
+}
 
 std::string EmptyHiveBytes() {
   std::string hive(kPage, '\0');

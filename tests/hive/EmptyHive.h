@@ -3,6 +3,7 @@
 // one is built here from the regf format; it is then filled through the
 // program's own hive seam.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -15,6 +16,11 @@ namespace zorvanel::hive {
 // with its checksum, one bin, a root key and the security cell that every
 // new key inherits.
 std::string EmptyHiveBytes();
+
+// The hive with its base block's sequence numbers set, its checksum made good.
+std::string WithSequenceNumbers(std::string hive, std::uint32_t primary, std::uint32_t secondary);
+// Takes the key Select out of a system hive.
+void RemoveSelect(const std::filesystem::path& system);
 
 // Makes a Windows partition at dir (dir/WINDOWS/system32/config/system and
 // software) that holds the store's keys, with ControlSetNNN (NNN the given

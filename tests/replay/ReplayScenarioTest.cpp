@@ -10,6 +10,12 @@
 //   # value-order: creation     the transcript needs values enumerated in the
 //                               order they were made, as Windows does; the
 //                               run on Wine's registry (by name) skips it
+// Scenarios under hive-scenarios run on a Windows installation made from the
+// store, and list the hives' folder after the run. There also:
+//   # windows: HOW              the installation spoilt or rearranged (as-made, dirty,
+//                               truncated, not-a-hive, no-select, mixed-case,
+//                               winnt, two-windows, no-windows)
+//   # runs: N                   the script runs N times on the installation
 // Set ZORVANEL_UPDATE_EXPECTED=1 to write the transcripts as the new
 // expectations (then read every changed line before committing it).
 
@@ -46,6 +52,8 @@ TEST_P(ReplayScenario, TranscriptMatches) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, ReplayScenario, ::testing::ValuesIn(AllScenarioFiles()),
+                         [](const auto& param) { return TestName(param.param); });
+INSTANTIATE_TEST_SUITE_P(HiveScenarios, ReplayScenario, ::testing::ValuesIn(HiveScenarioFiles()),
                          [](const auto& param) { return TestName(param.param); });
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "tests/replay/ScenarioFiles.h"
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
+#include <map>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -33,8 +35,44 @@ fs::path FreshDirectory(const std::string& name) {
 }
 
 std::string InstallationDump(const fs::path& partition) {
-  auto installation = hive::Installation::Open(hive::FindInstallation(partition.string()));
-  return store::FormatRegFile(installation->Registry().Snapshot());
+  try {
+    auto installation = hive::Installation::Open(hive::FindInstallation(partition.string()));
+    return store::FormatRegFile(installation->Registry().Snapshot());
+  } catch (const std::exception& error) {
+    return error.what();
+  }
+}
+
+// Spoils or rearranges a new installation as a hive-only scenario asks;
+// returns the folder that then holds the hives.
+fs::path Rearrange(const fs::path& partition, const std::string& how) {
+  const fs::path windows = partition / "WINDOWS";
+  const fs::path config = windows / "system32" / "config";
+  if (how == "dirty" || how == "truncated" || how == "not-a-hive") {
+    std::string system = ReadFile(config / "system");
+    if (how == "dirty") system = hive::WithSequenceNumbers(system, 7, 6);
+    if (how == "truncated") system.resize(system.size() - 100);
+    if (how == "not-a-hive") system = "REGEDIT4\r\n";
+    std::ofstream(config / "system", std::ios::binary) << system;
+  } else if (how == "no-select") {
+    hive::RemoveSelect(config / "system");
+  } else if (how == "mixed-case") {
+    fs::rename(config / "system", config / "SYSTEM");
+    fs::rename(config / "software", config / "Software");
+    fs::rename(config, windows / "system32" / "CONFIG");
+    fs::rename(windows / "system32", windows / "System32");
+    fs::rename(windows, partition / "Windows");
+    return partition / "Windows" / "System32" / "CONFIG";
+  } else if (how == "winnt" || how == "no-windows") {
+    const fs::path moved = partition / (how == "winnt" ? "WINNT" : "Documents and Settings");
+    fs::rename(windows, moved);
+    return moved / "system32" / "config";
+  } else if (how == "two-windows") {
+    fs::copy(windows, partition / "WINNT", fs::copy_options::recursive);
+  } else if (!how.empty() && how != "as-made") {
+    throw std::runtime_error("unknown windows directive " + how);
+  }
+  return config;
 }
 
 // The installation made from the scenario's store; its path.
@@ -48,6 +86,32 @@ fs::path MakeInstallation(const Scenario& scenario, const fs::path& work, int co
     throw std::runtime_error("cannot make an installation of " + scenario.store);
   }
   return partition;
+}
+
+using Files = std::map<std::string, std::string>;
+
+Files ReadFolder(const fs::path& folder) {
+  Files files;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
+    files[entry.path().filename().string()] = ReadFile(entry.path());
+  }
+  return files;
+}
+
+// What the runs left in the hives' folder, each file compared with what was
+// there before: a kept original must be its hive as it was before the first run.
+std::string FolderAfter(const fs::path& folder, const Files& before) {
+  std::string listing = "--- files in the hives' folder\n";
+  for (const auto& [name, bytes] : ReadFolder(folder)) {
+    std::string was = name;
+    if (name.ends_with(hive::kOriginalSuffix)) was.resize(name.size() - std::strlen(hive::kOriginalSuffix));
+    const auto old = before.find(was);
+    listing += name + (old == before.end()        ? " (new)\n"
+                       : old->second == bytes ? " (as the hive was before)\n"
+                                              : " (changed)\n");
+  }
+  return listing;
 }
 
 }  // namespace
@@ -66,14 +130,19 @@ std::string ReadFile(const fs::path& path) {
   return content.str();
 }
 
-std::vector<fs::path> AllScenarioFiles() {
+namespace {
+std::vector<fs::path> ScenarioFilesIn(const fs::path& folder) {
   std::vector<fs::path> files;
-  for (const auto& entry : fs::recursive_directory_iterator(kReplayDir / "scenarios")) {
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
     if (entry.path().extension() == ".replay") files.push_back(entry.path());
   }
   std::sort(files.begin(), files.end());
   return files;
 }
+}  // namespace
+
+std::vector<fs::path> AllScenarioFiles() { return ScenarioFilesIn(kReplayDir / "scenarios"); }
+std::vector<fs::path> HiveScenarioFiles() { return ScenarioFilesIn(kReplayDir / "hive-scenarios"); }
 
 std::string TestName(const fs::path& script) {
   std::string name = script.stem().string();
@@ -97,6 +166,8 @@ Scenario LoadScenario(const fs::path& script) {
     if (auto args = directive("args")) scenario.args = Words(*args);
     if (auto dir = directive("program-dir")) scenario.programDir = *dir;
     if (auto after = directive("store-after")) scenario.storeUnchanged = *after == "unchanged";
+    if (auto windows = directive("windows")) scenario.windows = *windows;
+    if (auto runs = directive("runs")) scenario.runs = std::stoi(*runs);
   }
   return scenario;
 }
@@ -107,9 +178,13 @@ ScenarioRun RunScenario(const Scenario& scenario, const std::vector<std::string>
   std::vector<std::string> args = scenario.args;
   const fs::path work = FreshDirectory(TestName(scenario.script));
   const fs::path storeCopy = work / "registry.reg";
-  fs::path partition;
+  fs::path partition, config;
+  Files before;
+  if (!scenario.windows.empty() && !controlSet) controlSet = 1;
   if (controlSet) {
     partition = MakeInstallation(scenario, work, controlSet);
+    config = Rearrange(partition, scenario.windows);
+    before = ReadFolder(config);
     run.storeBefore = InstallationDump(partition);
     args.insert(args.end(), {"--windows", partition.string()});
   } else if (!scenario.store.empty()) {
@@ -122,13 +197,22 @@ ScenarioRun RunScenario(const Scenario& scenario, const std::vector<std::string>
   }
   args.insert(args.end(), extraArgs.begin(), extraArgs.end());
   args.push_back("-");
-  std::istringstream script(ReadFile(scenario.script));
-  std::ostringstream out, err;
-  const int status =
-      controlSet ? HiveReplayMain(args, script, out, err) : ReplayMain(args, script, out, err);
-  run.transcript = out.str();
-  if (!err.str().empty()) run.transcript += "--- standard error\n" + err.str();
-  if (status != 0) run.transcript += "--- exit " + std::to_string(status) + "\n";
+  for (int time = 0; time < scenario.runs; ++time) {
+    std::istringstream script(ReadFile(scenario.script));
+    std::ostringstream out, err;
+    const int status =
+        controlSet ? HiveReplayMain(args, script, out, err) : ReplayMain(args, script, out, err);
+    run.transcript += out.str();
+    if (!err.str().empty()) run.transcript += "--- standard error\n" + err.str();
+    if (status != 0) run.transcript += "--- exit " + std::to_string(status) + "\n";
+  }
+  if (!scenario.windows.empty()) {
+    run.transcript += FolderAfter(config, before);
+    for (auto at = run.transcript.find(partition.string()); at != std::string::npos;
+         at = run.transcript.find(partition.string(), at)) {
+      run.transcript.replace(at, partition.string().size(), "PARTITION");
+    }
+  }
   if (controlSet) {
     run.storeAfter = InstallationDump(partition);
   } else if (!scenario.store.empty()) {

@@ -13,6 +13,11 @@ struct Scenario {
   std::vector<std::string> args;     // further options
   std::string programDir;            // relative to tests/replay, or empty
   bool storeUnchanged = false;
+  // Scenarios on hives only: how the installation made from the store is
+  // then spoilt or rearranged (see ScenarioFiles.cpp), and how many times
+  // the script runs on it.
+  std::string windows;
+  int runs = 1;
 };
 
 struct ScenarioRun {
@@ -25,6 +30,8 @@ std::string ReadFile(const std::filesystem::path& path);
 // The blank-separated words of a line.
 std::vector<std::string> Words(const std::string& text);
 std::vector<std::filesystem::path> AllScenarioFiles();
+// The scenarios under hive-scenarios, which run on hives only.
+std::vector<std::filesystem::path> HiveScenarioFiles();
 std::string TestName(const std::filesystem::path& script);
 Scenario LoadScenario(const std::filesystem::path& script);
 // Runs the scenario on a fresh copy of its store, with extra options added.

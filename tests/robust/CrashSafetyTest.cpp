@@ -1,5 +1,5 @@
 // Crash safety proven with a real process: a child makes an endless series of
-// write-through changes on a store and is killed with SIGKILL at random
+// write-through changes on a store (or hives) and is killed with SIGKILL at random
 // moments. After every kill the file must parse and hold exactly the state
 // before or after the change that was under way, never a mix or a torn file.
 
@@ -13,19 +13,23 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <random>
 #include <set>
 #include <string>
 #include <thread>
 
+#include "platform/hive/Installation.h"
 #include "platform/store/RegFile.h"
 #include "platform/store/StoreFile.h"
 #include "platform/store/SubstituteStore.h"
+#include "tests/hive/EmptyHive.h"
 #include "tests/replay/ScenarioFiles.h"
 #include "tests/robust/ChildProcess.h"
 #include "tests/robust/TempDirectory.h"
 #include "tests/robust/WriteSeries.h"
+#include "tests/wine/WineTranscript.h"
 
 namespace zorvanel::robust {
 namespace {
@@ -67,28 +71,33 @@ void Advance(SubstituteStore& model, std::uint64_t from, std::uint64_t to) {
   }
 }
 
-TEST(CrashSafetyTest, EveryKillLeavesTheStateBeforeOrAfterTheInterruptedWrite) {
+// Where the child writes: a store file, or a Windows installation's hives.
+struct Target {
+  std::string label;
+  std::vector<std::string> child;  // the child's arguments before the step
+  fs::path folder;                 // where temporary files are left
+  // What is on disk, in a form that compares with a model's tree.
+  std::function<std::string()> onDisk;
+  std::function<std::string(const Key&)> form;
+};
+
+// ZORVANEL_CRASH_KILLS sets the number of kills (scripts/crash-safety.sh).
+void KillRepeatedly(const Target& target, SubstituteStore model) {
   const char* asked = std::getenv("ZORVANEL_CRASH_KILLS");
   const int kills = asked ? std::atoi(asked) : kKills;
   ASSERT_GT(kills, 0) << "ZORVANEL_CRASH_KILLS must be a positive count";
   const unsigned seed = std::random_device{}();
-  SCOPED_TRACE("random seed " + std::to_string(seed));
+  SCOPED_TRACE(target.label + ", random seed " + std::to_string(seed));
   std::mt19937 random(seed);
   std::uniform_int_distribution<int> delay(0, kMaxDelayMicroseconds);
-
-  const TempDirectory dir("crash");
-  const std::string path = (dir / "store.reg").string();
-
-  SubstituteStore model(store::ParseRegFile(
-      replay::ReadFile(fs::path(ZORVANEL_EXAMPLES) / "sample-xp.reg"), "sample-xp.reg"));
-  ASSERT_TRUE(PrepareSeries(model));
-  std::ofstream(path, std::ios::binary) << store::FormatRegFile(model.Root());
 
   std::uint64_t onDisk = 0;  // the file holds the series up to this change
   int before = 0, after = 0, interruptedWrites = 0;
   std::set<std::string> leftOver;
   for (int kill = 1; kill <= kills; ++kill) {
-    ChildProcess child({ZORVANEL_STORE_WRITER, path, std::to_string(onDisk)});
+    std::vector<std::string> args = target.child;
+    args.push_back(std::to_string(onDisk));
+    ChildProcess child(args);
     std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
     child.Kill(SIGKILL);
     const int status = child.Finish();
@@ -101,16 +110,22 @@ TEST(CrashSafetyTest, EveryKillLeavesTheStateBeforeOrAfterTheInterruptedWrite) {
     SubstituteStore next(model.Root());
     ASSERT_TRUE(MakeChange(next, reported + 1));
 
-    Key found;
+    const auto temporary = InterruptedWrites(target.folder);  // before a reader tidies up
+    interruptedWrites += std::ranges::any_of(temporary, [&](const auto& name) {
+      return !leftOver.contains(name);
+    });
+    leftOver = temporary;
+
+    std::string found;
     try {
-      found = store::ParseRegFile(replay::ReadFile(path), path);
+      found = target.onDisk();
     } catch (const std::exception& error) {
       FAIL() << "kill " << kill << " left a store that cannot be read: " << error.what();
     }
-    if (found == model.Root()) {
+    if (found == target.form(model.Root())) {
       onDisk = reported;
       ++before;
-    } else if (found == next.Root()) {
+    } else if (found == target.form(next.Root())) {
       onDisk = reported + 1;
       model = next;
       ++after;
@@ -118,18 +133,48 @@ TEST(CrashSafetyTest, EveryKillLeavesTheStateBeforeOrAfterTheInterruptedWrite) {
       FAIL() << "kill " << kill << " left a store that is neither the state after change "
              << reported << " nor after change " << reported + 1;
     }
-    const auto temporary = InterruptedWrites(dir.Path());
-    interruptedWrites += std::ranges::any_of(temporary, [&](const auto& name) {
-      return !leftOver.contains(name);
-    });
-    leftOver = temporary;
   }
-  store::StoreFile::Open(path);
-  EXPECT_TRUE(InterruptedWrites(dir.Path()).empty()) << "opening the store tidies up";
-  std::cout << kills << " kills after " << onDisk << " changes: " << before
+  std::cout << target.label << ": " << kills << " kills after " << onDisk << " changes: " << before
             << " found the state before the change under way, " << after
             << " the state after it; " << interruptedWrites
             << " kills cut a write short (its temporary file was left)\n";
+}
+
+Key Sample() {
+  return store::ParseRegFile(
+      replay::ReadFile(fs::path(ZORVANEL_EXAMPLES) / "sample-xp.reg"), "sample-xp.reg");
+}
+
+TEST(CrashSafetyTest, EveryKillLeavesTheStateBeforeOrAfterTheInterruptedWrite) {
+  const TempDirectory dir("crash");
+  const std::string path = (dir / "store.reg").string();
+  SubstituteStore model(Sample());
+  ASSERT_TRUE(PrepareSeries(model));
+  std::ofstream(path, std::ios::binary) << store::FormatRegFile(model.Root());
+  KillRepeatedly({"store", {ZORVANEL_STORE_WRITER, path}, dir.Path(),
+                  [&] { return store::FormatRegFile(store::ParseRegFile(replay::ReadFile(path), path)); },
+                  [](const Key& key) { return store::FormatRegFile(key); }},
+                 model);
+  store::StoreFile::Open(path);
+  EXPECT_TRUE(InterruptedWrites(dir.Path()).empty()) << "opening the store tidies up";
+}
+
+// The same on hives: hivex_commit to a temporary file, flushed, renamed.
+TEST(CrashSafetyTest, EveryKillLeavesAHiveBeforeOrAfterTheInterruptedCommit) {
+  const TempDirectory dir("crash-hive");
+  SubstituteStore model(Sample());
+  ASSERT_TRUE(PrepareSeries(model));
+  ASSERT_TRUE(hive::MakeInstallation(model.Root(), dir.Path(), 1));
+  const auto paths = hive::FindInstallation(dir.Path().string());
+  auto form = [](const Key& key) { return wine::CanonicalHiveTranscript(store::FormatRegFile(key)); };
+  auto onDisk = [&] { return form(hive::Installation::Open(paths)->Registry().Snapshot()); };
+  model = SubstituteStore(hive::Installation::Open(paths)->Registry().Snapshot());
+  KillRepeatedly({"hives", {ZORVANEL_STORE_WRITER, "--windows", dir.Path().string()},
+                  fs::path(paths.system).parent_path(), onDisk, form},
+                 model);
+  hive::Installation::Open(paths);
+  EXPECT_TRUE(InterruptedWrites(fs::path(paths.system).parent_path()).empty())
+      << "opening the installation tidies up";
 }
 
 }  // namespace

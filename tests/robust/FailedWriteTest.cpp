@@ -13,13 +13,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/hive/Installation.h"
 #include "platform/registry/mdlRegistry.h"
 #include "platform/store/RegFile.h"
 #include "platform/store/StoreFile.h"
 #include "platform/store/SubstituteStore.h"
+#include "tests/hive/EmptyHive.h"
 #include "tests/replay/ScenarioFiles.h"
 #include "tests/robust/ChildProcess.h"
 #include "tests/robust/TempDirectory.h"
+#include "tests/wine/WineTranscript.h"
 
 namespace zorvanel::robust {
 namespace {
@@ -105,41 +108,68 @@ TEST_F(FailedWriteTest, TheSeamCallFailsWithAccessDenied) {
 }
 
 // A disk that is full, made real with a file-size limit on the replay
-// runner: every write of the store fails at write(2). The program still
-// shows its window, and the file on disk is the one it started from.
+// runner: every write of the store (or of a hive, or of its kept original)
+// fails at write(2). The program still shows its window, each failed change
+// is reported once, and the files on disk are the ones it started from.
 TEST_F(FailedWriteTest, DiskFullDuringARealRunKeepsTheStoreAndTheProgramGoesOn) {
-  const fs::path storePath = dir_ / "registry.reg";
-  const std::string before =
+  const std::string storeText =
       replay::ReadFile(fs::path(ZORVANEL_TEST_DATA) / "stores" / "product-old-no-backup.reg");
-  std::ofstream(storePath, std::ios::binary) << before;
-
-  ChildProcess replay({ZORVANEL_REPLAY, "--store", storePath.string(), "-"}, [] {
-    ::signal(SIGXFSZ, SIG_IGN);  // a failing write(2) instead of a killed process
-    const rlimit fileSize{64, 64};
-    ::setrlimit(RLIMIT_FSIZE, &fileSize);
-  });
-  // Yes to the version question rewrites the product key: three writes.
-  replay.WriteInput("answer Yes\nstart\ndump\n");
-  replay.CloseInput();
-  const int status = replay.Finish();
-
-  EXPECT_EQ(DescribeStatus(status), "exit 0") << replay.Errors();
-  const std::string& transcript = replay.Output();
-  const std::string errorBox =
-      "box \"Error\" critical OK \"Unknown Registry-error occured.\" -> OK (default)\n";
-  std::size_t errors = 0;
-  for (auto at = transcript.find(errorBox); at != std::string::npos;
-       at = transcript.find(errorBox, at + 1)) {
-    ++errors;
+  const fs::path storePath = dir_ / "registry.reg";
+  std::ofstream(storePath, std::ios::binary) << storeText;
+  const fs::path partition = dir_ / "partition";
+  ASSERT_TRUE(hive::MakeInstallation(store::ParseRegFile(storeText, "store"), partition, 1));
+  const auto hives = hive::FindInstallation(partition.string());
+  // Originals kept by an earlier run: here the commit itself meets the full disk.
+  for (const auto& file : {hives.system, hives.software}) {
+    fs::copy_file(file, file + hive::kOriginalSuffix);
   }
-  EXPECT_EQ(errors, 3u) << transcript;
-  EXPECT_NE(transcript.find("window frmMainframe shown\n"), std::string::npos) << transcript;
-  EXPECT_EQ(replay::ReadFile(storePath), before);
-  // What the program holds in memory was rolled back with each failed write.
-  std::string dumped = transcript.substr(transcript.find("REGEDIT4"));
-  EXPECT_EQ(store::ParseRegFile(dumped, "dump"), store::ParseRegFile(before, "before"));
-  for (const auto& entry : fs::directory_iterator(dir_.Path())) {
-    EXPECT_EQ(entry.path().filename().string().find(".zorvanel-"), std::string::npos) << entry.path();
+
+  struct Target {
+    std::vector<std::string> args;
+    std::vector<fs::path> files;
+  };
+  for (const Target& target : {Target{{"--store", storePath.string()}, {storePath}},
+                               Target{{"--windows", partition.string()},
+                                      {hives.system, hives.software,
+                                       hives.system + hive::kOriginalSuffix}}}) {
+    SCOPED_TRACE(target.args.front());
+    std::vector<std::string> before;
+    for (const auto& file : target.files) before.push_back(replay::ReadFile(file));
+    std::vector<std::string> args{ZORVANEL_REPLAY};
+    args.insert(args.end(), target.args.begin(), target.args.end());
+    args.push_back("-");
+    ChildProcess replay(args, [] {
+      ::signal(SIGXFSZ, SIG_IGN);  // a failing write(2) instead of a killed process
+      const rlimit fileSize{64, 64};
+      ::setrlimit(RLIMIT_FSIZE, &fileSize);
+    });
+    // Yes to the version question rewrites the product key: three writes.
+    replay.WriteInput("answer Yes\nstart\ndump\n");
+    replay.CloseInput();
+    const int status = replay.Finish();
+
+    EXPECT_EQ(DescribeStatus(status), "exit 0") << replay.Errors();
+    const std::string& transcript = replay.Output();
+    const std::string errorBox =
+        "box \"Error\" critical OK \"Unknown Registry-error occured.\" -> OK (default)\n";
+    std::size_t errors = 0;
+    for (auto at = transcript.find(errorBox); at != std::string::npos;
+         at = transcript.find(errorBox, at + 1)) {
+      ++errors;
+    }
+    EXPECT_EQ(errors, 3u) << transcript;
+    EXPECT_NE(transcript.find("window frmMainframe shown\n"), std::string::npos) << transcript;
+    for (std::size_t i = 0; i < target.files.size(); ++i) {
+      EXPECT_EQ(replay::ReadFile(target.files[i]), before[i]) << target.files[i];
+    }
+    // What the program holds in memory was rolled back with each failed write.
+    const std::string dumped = transcript.substr(transcript.find("REGEDIT4"));
+    EXPECT_EQ(wine::CanonicalHiveTranscript(dumped), wine::CanonicalHiveTranscript(storeText));
+    for (const auto& folder : {dir_.Path(), fs::path(hives.system).parent_path()}) {
+      for (const auto& entry : fs::directory_iterator(folder)) {
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".zorvanel-")) << entry.path();
+      }
+    }
   }
 }
 

@@ -84,7 +84,9 @@ std::string CanonicalTranscript(std::string_view transcript) {
 }
 
 std::string CanonicalHiveTranscript(std::string_view transcript) {
-  return Canonical(transcript, true);
+  std::string text(transcript);
+  std::erase(text, '\r');  // a .reg file's line ends, as dump prints them
+  return Canonical(text, true);
 }
 
 std::string ResetRegFile(const std::vector<store::Key>& storeFiles) {

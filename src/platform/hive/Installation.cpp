@@ -58,8 +58,14 @@ HivePaths FindInstallation(const std::string& dir) {
   }
   if (installations.size() == 1) return installations.front();
   if (windowsFolders.empty()) {
+    std::string entries;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(dir, error)) {
+      entries += "\n  " + entry.path().filename().string();
+    }
     throw HiveFileError("There is no Windows installation in " + dir +
-                        ": it has no WINDOWS or WINNT folder.");
+                        ": it has no WINDOWS or WINNT folder. Found:" +
+                        (entries.empty() ? std::string(" nothing") : entries));
   }
   throw HiveFileError((installations.empty() ? "There is no Windows installation in "
                                              : "There are several Windows installations in ") +

@@ -1,0 +1,88 @@
+// What only hive files show: the bytes that the hive seam stores, read back
+// with libhivex and with Debian's independent reader, hivexml.
+
+#include <gtest/gtest.h>
+#include <hivex.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/hive/Installation.h"
+#include "platform/registry/AnsiText.h"
+#include "tests/hive/EmptyHive.h"
+
+namespace zorvanel::hive {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+std::string OutputOf(const std::string& command) {
+  std::string output;
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+  char buffer[4096];
+  while (pipe && std::fgets(buffer, sizeof buffer, pipe.get())) output += buffer;
+  return output;
+}
+
+class HiveFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    store::Key store{"HKEY_LOCAL_MACHINE", {}, {}};
+    store.subkeys.push_back({"SOFTWARE", {}, {{"Caf\xE9", {}, {}}}});
+    ASSERT_TRUE(MakeInstallation(store, dir_, 2));
+    paths_ = FindInstallation(dir_.string());
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  const fs::path dir_ = fs::temp_directory_path() / ("zorvanel-hive-" + std::to_string(::getpid()));
+  HivePaths paths_;
+};
+
+// Texts are widened (with a Windows-1252 character past ASCII), other data
+// is kept byte for byte, and the names reach the hive as their characters.
+TEST_F(HiveFiles, TheSeamStoresWhatWindowsNtStores) {
+  const struct {
+    std::uint32_t type;
+    Bytes written;
+  } rows[] = {{1, {'4', '5', '2', '3'}}, {1, {0x80, 'x', 0}}, {7, {'a', 0, 'b', 0, 0}},
+              {3, {0x80, 0, 1}}, {4, {1, 0, 0, 0x80}}};
+  auto installation = Installation::Open(paths_);
+  registry::KeyHandle key = 0;
+  ASSERT_EQ(installation->Registry().RegOpenKeyEx(registry::HKEY_LOCAL_MACHINE, "SOFTWARE\\Caf\xE9",
+                                                  registry::KEY_SET_VALUE, &key), 0);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.type);
+    ASSERT_EQ(installation->Registry().RegSetValueEx(key, "V\xE9", row.type, row.written.data(),
+                                                     static_cast<std::uint32_t>(row.written.size())), 0);
+    hive_h* hive = hivex_open(paths_.software.c_str(), 0);
+    const hive_node_h node = hivex_node_get_child(hive, hivex_root(hive), "Caf\xC3\xA9");
+    const hive_value_h value = hivex_node_get_value(hive, node, "V\xC3\xA9");
+    hive_type type{};
+    std::size_t length = 0;
+    char* raw = hivex_value_value(hive, value, &type, &length);
+    const Bytes stored(raw, raw + length);
+    std::free(raw);
+    hivex_close(hive);
+    EXPECT_EQ(stored, registry::IsTextType(row.type)
+                          ? registry::WidenAnsi(row.written.data(), row.written.size())
+                          : row.written);
+  }
+}
+
+TEST_F(HiveFiles, AnIndependentReaderReadsTheMadeHives) {
+  const std::string system = OutputOf("hivexml '" + paths_.system + "'");
+  for (const char* part : {"<hive>", "<node name=\"Select\">", "key=\"Current\" value=\"2\"",
+                           "<node name=\"ControlSet002\">", "<node name=\"ControlSet001\">"}) {
+    EXPECT_NE(system.find(part), std::string::npos) << part << " in\n" << system;
+  }
+  EXPECT_NE(OutputOf("hivexml '" + paths_.software + "'").find("<node name=\"Café\">"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zorvanel::hive
