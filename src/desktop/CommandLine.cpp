@@ -10,6 +10,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: zorvanel [--store FILE] [--confirm]\n"
+    "       zorvanel --windows DIR\n"
+    "       zorvanel --system-hive FILE --software-hive FILE\n"
     "       zorvanel --help | --version\n"
     "\n"
     "Sets which refresh rates the Detonator display driver offers, on a simulated\n"
@@ -23,11 +25,26 @@ constexpr const char* kUsage =
     "                sample machine the first time.\n"
     "  --confirm     keep or undo the rates written before the last restart, as\n"
     "                the Windows program does at the first logon after it\n"
+    "  --windows DIR  repair the Windows installation at DIR (a mounted Windows\n"
+    "                partition, or its Windows folder) through its registry\n"
+    "                hives; see \"Repairing a Windows installation from Linux\"\n"
+    "                in the README.\n"
+    "  --system-hive FILE --software-hive FILE\n"
+    "                the same, on hives copied out on their own.\n"
     "  --help        show this text\n"
     "  --version     show the program's version\n";
 
 CommandLine Error(std::string why) {
-  return {CommandLine::Action::Error, std::nullopt, std::move(why)};
+  return {CommandLine::Action::Error, std::nullopt, std::move(why), {}, {}, {}};
+}
+
+// The option's field, or null for an option that takes no file.
+std::optional<std::string>* Field(CommandLine& line, std::string_view option) {
+  if (option == "--store") return &line.store;
+  if (option == "--windows") return &line.windows;
+  if (option == "--system-hive") return &line.systemHive;
+  if (option == "--software-hive") return &line.softwareHive;
+  return nullptr;
 }
 
 }  // namespace
@@ -36,24 +53,31 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine result;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (arg == "--help" || arg == "-h") return {CommandLine::Action::Help, {}, {}};
-    if (arg == "--version") return {CommandLine::Action::Version, {}, {}};
-    std::optional<std::string> store;
+    if (arg == "--help" || arg == "-h") return {CommandLine::Action::Help};
+    if (arg == "--version") return {CommandLine::Action::Version};
     if (arg == "--confirm") {
       result.confirm = true;
       continue;
     }
-    if (arg == "--store") {
-      if (i + 1 >= args.size()) return Error("--store needs a file name");
-      store = args[++i];
-    } else if (arg.starts_with("--store=")) {
-      store = arg.substr(8);
-    } else {
+    const std::string option = arg.substr(0, arg.find('='));
+    std::optional<std::string>* field = Field(result, option);
+    if (!field) {
       return Error(arg.starts_with("-") ? "unknown option " + arg : "unexpected argument " + arg);
     }
-    if (store->empty()) return Error("--store needs a file name");
-    if (result.store) return Error("--store given twice");
-    result.store = std::move(store);
+    std::string value;
+    if (option.size() < arg.size()) {
+      value = arg.substr(option.size() + 1);
+    } else if (i + 1 < args.size()) {
+      value = args[++i];
+    }
+    if (value.empty()) return Error(option + (option == "--windows" ? " needs a folder" : " needs a file name"));
+    if (*field) return Error(option + " given twice");
+    *field = std::move(value);
+  }
+  const int targets = (result.store ? 1 : 0) + (result.windows ? 1 : 0) +
+                      (result.systemHive || result.softwareHive ? 1 : 0);
+  if (targets > 1 || result.systemHive.has_value() != result.softwareHive.has_value()) {
+    return Error("give --store FILE, --windows DIR, or --system-hive FILE with --software-hive FILE");
   }
   return result;
 }

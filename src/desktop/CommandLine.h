@@ -15,6 +15,11 @@ struct CommandLine {
   std::optional<std::string> store;  // --store FILE
   std::string error;                 // what was wrong, for Action::Error
   bool confirm = false;              // --confirm: the check after a restart
+  // A Windows installation instead of the store: --windows DIR, or
+  // --system-hive FILE with --software-hive FILE.
+  std::optional<std::string> windows;
+  std::optional<std::string> systemHive;
+  std::optional<std::string> softwareHive;
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args);

@@ -2,17 +2,28 @@
 
 namespace zorvanel::desktop {
 
+// Only a reference is taken here; GCC takes a member named in the list for a
+// use before it is made.
+app::Services& DesktopProgram::Services() { return services_; }
+
+platform::RestartApi& DesktopProgram::Restart(bool offline) {
+  if (offline) return offlineRestart_;
+  return restart_;
+}
+
 // The windows ask the services for the toolkit, and the toolkit asks the
 // windows for layouts; each only keeps a reference until the program runs.
-DesktopProgram::DesktopProgram(store::Key content, store::SubstituteStore::Persist persist,
+DesktopProgram::DesktopProgram(registry::RegistryApi& registry, bool offline,
                                qt::QtToolkitOptions options, const ProgramFiles& files)
-    : store_(std::move(content)),
-      shell_("xdg-open", files.documentFolder),
+    : shell_("xdg-open", files.documentFolder),
       music_(files.musicModule),
-      windows_(services_),
+      windows_(Services()),
       toolkit_(windows_, std::move(options)),
-      services_{toolkit_, store_, system_, restart_, shell_, music_} {
-  if (persist) store_.PersistWith(std::move(persist));
-}
+      services_{toolkit_,
+                registry,
+                system_,
+                Restart(offline),
+                shell_,
+                music_} {}
 
 }  // namespace zorvanel::desktop

@@ -1,5 +1,5 @@
 #pragma once
-// Everything the desktop program runs on: the registry over its store, the
+// Everything the desktop program runs on: the registry it is given, the
 // platform services, the Qt toolkit and the program's windows.
 
 #include "app/ProgramWindows.h"
@@ -15,17 +15,21 @@ namespace zorvanel::desktop {
 
 class DesktopProgram {
  public:
-  // Notepad's documents are looked for in the files' document folder when
-  // it is given; the music engine is the files' music module.
-  DesktopProgram(store::Key content, store::SubstituteStore::Persist persist,
-                 qt::QtToolkitOptions options, const ProgramFiles& files = {});
+  // Offline for a Windows that is not running: no restart. Notepad's
+  // documents are looked for in the files' document folder when it is
+  // given; the music engine is the files' music module.
+  DesktopProgram(registry::RegistryApi& registry, bool offline, qt::QtToolkitOptions options,
+                 const ProgramFiles& files = {});
 
   qt::QtToolkit& toolkit() { return toolkit_; }
 
  private:
-  store::SubstituteStore store_;
+  platform::RestartApi& Restart(bool offline);
+  app::Services& Services();
+
   LinuxSystemInfo system_;
   platform::LogindRestart restart_;
+  platform::OfflineRestart offlineRestart_;
   platform::XdgShell shell_;
   platform::ModuleMusic music_;
   app::ProgramWindows windows_;

@@ -62,9 +62,9 @@ int main(int argc, char** argv) {
     std::cerr << "zorvanel-screenshots: cannot make " << folder.path().toStdString() << '\n';
     return 1;
   }
-  desktop::DesktopProgram program(
-      store::ParseRegFile(desktop::SampleStore(), "sample-xp.reg"), {},
-      {.programFolder = QDir::currentPath().toStdString()});
+  store::SubstituteStore sample(store::ParseRegFile(desktop::SampleStore(), "sample-xp.reg"));
+  desktop::DesktopProgram program(sample, false,
+                                  {.programFolder = QDir::currentPath().toStdString()});
   qt::QtToolkit& toolkit = program.toolkit();
   if (!toolkit.Start(app::kMainframe)) return 1;
   qt::FormWindow& window = *toolkit.Window(app::kMainframe);

@@ -1,10 +1,15 @@
 // zorvanel: the desktop program on Qt, over a substitute registry kept in a
-// .reg file.
+// .reg file, or over a Windows installation's registry hives.
 
 #include <QApplication>
 #include <QLoggingCategory>
 #include <QMessageBox>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -13,7 +18,9 @@
 #include "app/WindowNames.h"
 #include "desktop/CommandLine.h"
 #include "desktop/DesktopProgram.h"
-#include "desktop/DesktopStore.h"
+#include "app/ProgramEnd.h"
+#include "desktop/DesktopTarget.h"
+#include "desktop/OpenEntries.h"
 #include "desktop/ProgramFiles.h"
 #include "platform/qt/ProgramIcon.h"
 
@@ -50,14 +57,43 @@ void ReportStore(const std::string& message) {
   qCWarning(storeLog).noquote() << QString::fromStdString(message);
 }
 
-std::unique_ptr<store::StoreFile> OpenStore(const desktop::CommandLine& options) {
-  if (options.store) return store::StoreFile::Open(*options.store, false, ReportStore);
-  const auto path = desktop::DefaultStorePath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-  if (!path) {
-    throw store::StoreFileError("There is no home folder to keep the store in; use --store FILE.");
+// Runs the program on its target until it ends. Returns the exit status, and
+// in `next` the command line to start again with when the user opened
+// another target from the File menu.
+int Run(int& argc, char** argv, const desktop::CommandLine& options,
+        const desktop::ProgramFiles& files, std::vector<std::string>& next) {
+  std::unique_ptr<desktop::DesktopTarget> target;
+  try {
+    target = desktop::DesktopTarget::Open(options, ReportStore);
+  } catch (const std::exception& error) {
+    return StoreFailure(argc, argv, error.what());
   }
-  desktop::CreateStoreIfMissing(*path, desktop::SampleStore());
-  return store::StoreFile::Open(*path, false, ReportStore);
+
+  QApplication app(argc, argv);
+  QApplication::setWindowIcon(qt::ProgramIcon());
+  // The toolkit decides when the program ends: when its last window closes.
+  QApplication::setQuitOnLastWindowClosed(false);
+  for (const auto& warning : target->Warnings()) {
+    std::cerr << "zorvanel: " << warning << '\n';
+    if (CanShowMessageBox()) {
+      QMessageBox::warning(nullptr, QString::fromUtf8(app::kMainframeCaption),
+                           QString::fromStdString(warning));
+    }
+  }
+  desktop::DesktopProgram program(target->Registry(), target->Offline(),
+                                  {.programFolder = files.dataFolder}, files);
+  qt::QtToolkit& toolkit = program.toolkit();
+  if (!toolkit.Start(options.confirm ? app::kConfirm : app::kMainframe)) {
+    return 0;  // ended while loading
+  }
+  if (options.confirm) return QApplication::exec();
+  qt::FormWindow& window = *toolkit.Window(app::kMainframe);
+  window.setWindowTitle(QString::fromStdString(target->Title()));
+  desktop::AddOpenEntries(window, [&](std::vector<std::string> commandLine) {
+    next = std::move(commandLine);
+    app::EndProgram(toolkit);
+  });
+  return QApplication::exec();
 }
 
 }  // namespace
@@ -79,22 +115,14 @@ int main(int argc, char** argv) {
     case desktop::CommandLine::Action::Run: break;
   }
 
-  std::unique_ptr<store::StoreFile> file;
-  try {
-    file = OpenStore(options);
-  } catch (const store::StoreFileError& error) {
-    return StoreFailure(argc, argv, error.what());
-  }
-
-  QApplication app(argc, argv);
-  QApplication::setWindowIcon(qt::ProgramIcon());
-  // The toolkit decides when the program ends: when its last window closes.
-  QApplication::setQuitOnLastWindowClosed(false);
-  desktop::DesktopProgram program(file->TakeContent(),
-                                  [&file](const store::Key& root) { return file->Write(root); },
-                                  {.programFolder = files.dataFolder}, files);
-  if (!program.toolkit().Start(options.confirm ? app::kConfirm : app::kMainframe)) {
-    return 0;  // ended while loading
-  }
-  return QApplication::exec();
+  std::vector<std::string> next;
+  const int status = Run(argc, argv, options, files, next);
+  if (next.empty()) return status;
+  // Everything of the old target is closed and unlocked by now.
+  std::vector<char*> again{argv[0]};
+  for (auto& arg : next) again.push_back(arg.data());
+  again.push_back(nullptr);
+  ::execv("/proc/self/exe", again.data());
+  std::cerr << "zorvanel: cannot start again: " << std::strerror(errno) << '\n';
+  return 1;
 }
