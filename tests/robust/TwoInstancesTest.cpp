@@ -16,6 +16,8 @@
 #include <string>
 #include <thread>
 
+#include "platform/store/RegFile.h"
+#include "tests/hive/EmptyHive.h"
 #include "tests/replay/ScenarioFiles.h"
 #include "tests/robust/ChildProcess.h"
 #include "tests/robust/TempDirectory.h"
@@ -39,8 +41,10 @@ struct Program {
   const char* messagePrefix;
   bool readsScript;
 
-  std::unique_ptr<ChildProcess> Start(const std::string& store) const {
-    std::vector<std::string> argv{executable, "--store", store};
+  // target: "--store FILE" or "--windows DIR".
+  std::unique_ptr<ChildProcess> Start(const std::vector<std::string>& target) const {
+    std::vector<std::string> argv{executable};
+    argv.insert(argv.end(), target.begin(), target.end());
     if (readsScript) argv.push_back("-");
     return std::make_unique<ChildProcess>(argv);
   }
@@ -83,53 +87,71 @@ bool WaitForLock(pid_t pid) {
   return false;
 }
 
-class TwoInstancesTest : public ::testing::TestWithParam<std::pair<Program, Program>> {
+// Two programs, on a store (false) or a Windows installation's hives (true).
+class TwoInstancesTest : public ::testing::TestWithParam<std::tuple<Program, Program, bool>> {
  protected:
   void SetUp() override { ::setenv("QT_QPA_PLATFORM", "offscreen", 1); }  // no screen
   TempDirectory dir_{"two"};
 };
 
 TEST_P(TwoInstancesTest, SecondIsRefusedAndTheStoreIsUnchanged) {
-  const auto& [first, second] = GetParam();
+  const auto& [first, second, hives] = GetParam();
   if (std::string(first.executable).empty() || std::string(second.executable).empty()) {
     GTEST_SKIP() << "the desktop program is not built";
   }
   const fs::path store = dir_ / "registry.reg";
   const std::string before = replay::ReadFile(fs::path(ZORVANEL_TEST_DATA) / "stores" / kStore);
   std::ofstream(store, std::ios::binary) << before;
+  ASSERT_TRUE(hive::MakeInstallation(store::ParseRegFile(before, kStore), dir_ / "windows", 1));
+  const fs::path config = dir_ / "windows" / "WINDOWS" / "system32" / "config";
+  const std::vector<std::string> target =
+      hives ? std::vector<std::string>{"--windows", (dir_ / "windows").string()}
+            : std::vector<std::string>{"--store", store.string()};
+  const auto contents = [&] {
+    return hives ? replay::ReadFile(config / "system") + replay::ReadFile(config / "software") +
+                       std::to_string(std::distance(fs::directory_iterator(config), {}))
+                 : replay::ReadFile(store);
+  };
+  const std::string unchanged = contents();
 
-  auto holder = first.Start(store.string());
-  ASSERT_TRUE(WaitForLock(holder->Pid()))
-      << "the first instance never took the store";
+  auto holder = first.Start(target);
+  ASSERT_TRUE(WaitForLock(holder->Pid())) << "the first instance never took the store";
 
   // The second would rewrite the product key at its start, were it let in.
-  auto intruder = second.Start(store.string());
+  auto intruder = second.Start(target);
   intruder->WriteInput("answer Yes\nstart\ndump\n");
   intruder->CloseInput();
   const int status = intruder->Finish();
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 0) << DescribeStatus(status);
-  EXPECT_EQ(intruder->Errors(), std::string(second.messagePrefix) + "The store " +
-                                    store.string() + " is in use by another Zorvanel instance.\n");
+  EXPECT_EQ(intruder->Errors(),
+            std::string(second.messagePrefix) +
+                (hives ? "The registry file " + (config / "system").string()
+                       : "The store " + store.string()) +
+                " is in use by another Zorvanel instance.\n");
   EXPECT_EQ(intruder->Output(), "");
-  EXPECT_EQ(replay::ReadFile(store), before);
+  EXPECT_EQ(contents(), unchanged);
 
   // The first goes on undisturbed, and the store is free once it has gone.
   const std::string firstStatus = first.Finish(*holder);
   if (first.readsScript) {
     EXPECT_EQ(firstStatus, "exit 0") << holder->Errors();
-    EXPECT_NE(replay::ReadFile(store), before) << "the first instance could not write";
+    EXPECT_NE(contents(), unchanged) << "the first instance could not write";
   }
-  auto after = kReplay.Start(store.string());
+  auto after = kReplay.Start(target);
   EXPECT_EQ(kReplay.Finish(*after), "exit 0") << after->Errors();
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, TwoInstancesTest,
-                         ::testing::Values(std::pair{kReplay, kReplay},
-                                           std::pair{kReplay, kDesktop},
-                                           std::pair{kDesktop, kReplay}),
+                         ::testing::Values(std::tuple{kReplay, kReplay, false},
+                                           std::tuple{kReplay, kDesktop, false},
+                                           std::tuple{kDesktop, kReplay, false},
+                                           std::tuple{kReplay, kReplay, true},
+                                           std::tuple{kReplay, kDesktop, true},
+                                           std::tuple{kDesktop, kReplay, true}),
                          [](const auto& programs) {
-                           return std::string(programs.param.first.label) + "_then_" +
-                                  programs.param.second.label;
+                           return std::string(std::get<0>(programs.param).label) + "_then_" +
+                                  std::get<1>(programs.param).label +
+                                  (std::get<2>(programs.param) ? "_on_hives" : "");
                          });
 
 }  // namespace

@@ -141,7 +141,12 @@ bool HiveFile::Commit() {
 
 void HiveFile::Discard() {
   hive_h* again = hivex_open(path_.c_str(), ReadOnly() ? 0 : HIVEX_OPEN_WRITE);
-  if (!again) return;  // keeps the changed copy in memory; the file is as it was
+  if (!again) {
+    // The file is as it was, but what is in memory may not be: no more changes.
+    readOnlyReason_ = "The registry file " + path_ + " could not be read again after a failed "
+                      "change. Zorvanel makes no further changes to it.";
+    return;
+  }
   hivex_close(hive_);
   hive_ = again;
 }
