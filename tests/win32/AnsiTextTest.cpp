@@ -7,10 +7,14 @@
 #include <vector>
 
 #include "platform/registry/AnsiText.h"
+#include "platform/registry/RegistryApi.h"
 #include "platform/win32/WindowsApi.h"
 
 namespace zorvanel::registry {
 namespace {
+
+using win32::kNativeLocalMachine;
+constexpr REGSAM kAllAccess = 0xF003F;
 
 constexpr const char* kKey = "SOFTWARE\\Dravenlock\\ZorvanelAnsiTest";
 
@@ -18,13 +22,13 @@ class AnsiText : public ::testing::Test {
  protected:
   void SetUp() override {
     if (::GetACP() != 1252) GTEST_SKIP() << "the ANSI code page is " << ::GetACP();
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+    ASSERT_EQ(::RegCreateKeyExA(kNativeLocalMachine, kKey, 0, nullptr, 0, kAllAccess, nullptr,
                                 &key_, nullptr),
               ERROR_SUCCESS);
   }
   void TearDown() override {
     if (key_) ::RegCloseKey(key_);
-    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey);
+    ::RegDeleteKeyA(kNativeLocalMachine, kKey);
   }
   HKEY key_ = nullptr;
 };
