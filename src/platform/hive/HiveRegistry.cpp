@@ -2,6 +2,7 @@
 
 #include <hivex.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -325,6 +326,36 @@ long HiveRegistry::RegEnumValue(KeyHandle key, std::uint32_t index, char* name,
   std::size_t length = 0;
   if (hivex_value_type(hive, value, &stored, &length) != 0) return kBadDb;
   if (type) *type = static_cast<std::uint32_t>(stored);
+  return kSuccess;
+}
+
+// HKEY_LOCAL_MACHINE holds the two hives; the system hive's root also holds
+// CurrentControlSet, as a link does on a running Windows.
+std::vector<std::string> HiveRegistry::SubkeyNames(const HivePath& place) const {
+  if (!place.hive) return {"SOFTWARE", "SYSTEM"};
+  std::vector<std::string> names;
+  hive_h* hive = place.hive->Handle();
+  Owned<hive_node_h> children(hivex_node_children(hive, Find(place)));
+  for (std::size_t i = 0; children && children.get()[i]; ++i) {
+    names.push_back(NodeName(hive, children.get()[i]));
+  }
+  if (place.hive == system_.get() && place.below.empty()) names.push_back("CurrentControlSet");
+  std::sort(names.begin(), names.end(), store::NameBefore);
+  return names;
+}
+
+long HiveRegistry::RegEnumKeyEx(KeyHandle key, std::uint32_t index, char* name,
+                                std::uint32_t* nameLength) {
+  long code = kSuccess;
+  const OpenKey* open = Resolve(key, &code);
+  if (!open) return code;
+  if (!(open->access & KEY_ENUMERATE_SUB_KEYS)) return kAccessDenied;
+  const std::vector<std::string> names = SubkeyNames(Map(open->path));
+  if (index >= names.size()) return kNoMoreItems;
+  const std::string& subkey = names[index];
+  if (subkey.size() + 1 > *nameLength) return kMoreData;
+  std::memcpy(name, subkey.c_str(), subkey.size() + 1);
+  *nameLength = static_cast<std::uint32_t>(subkey.size());
   return kSuccess;
 }
 

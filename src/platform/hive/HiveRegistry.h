@@ -44,6 +44,8 @@ class HiveRegistry : public registry::RegistryApi {
                      const std::uint8_t* data, std::uint32_t size) override;
   long RegEnumValue(registry::KeyHandle key, std::uint32_t index, char* name,
                     std::uint32_t* nameLength, std::uint32_t* type) override;
+  long RegEnumKeyEx(registry::KeyHandle key, std::uint32_t index, char* name,
+                    std::uint32_t* nameLength) override;
   long RegDeleteKey(registry::KeyHandle root, const std::string& path) override;
   long RegCloseKey(registry::KeyHandle key) override;
 
@@ -60,6 +62,8 @@ class HiveRegistry : public registry::RegistryApi {
   };
 
   HivePath Map(const Path& path) const;
+  // The names of the key's subkeys, in the registry's order.
+  std::vector<std::string> SubkeyNames(const HivePath& place) const;
   // The key's node, or 0 when it does not exist.
   std::size_t Find(const HivePath& place) const;
   bool Exists(const Path& path) const;
