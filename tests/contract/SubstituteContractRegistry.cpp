@@ -3,8 +3,12 @@
 
 namespace zorvanel::contract {
 
+// A Windows installation's hive files (tests/hive/HiveContractRegistry.cpp).
+ContractTarget HivesContractTarget();
+
 std::vector<ContractTarget> ContractTargets() {
-  return {{"SubstituteStore", [] { return std::make_unique<store::SubstituteStore>(); }}};
+  return {{"SubstituteStore", [] { return std::make_unique<store::SubstituteStore>(); }},
+          HivesContractTarget()};
 }
 
 }  // namespace zorvanel::contract

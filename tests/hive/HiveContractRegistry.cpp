@@ -37,8 +37,8 @@ class ScratchHives : public hive::HiveRegistry {
 
 }  // namespace
 
-ContractRegistry OpenContractRegistry() {
-  return {std::make_unique<ScratchHives>(NewInstallation()), true};
+ContractTarget HivesContractTarget() {
+  return {"Hives", [] { return std::make_unique<ScratchHives>(NewInstallation()); }};
 }
 
 }  // namespace zorvanel::contract

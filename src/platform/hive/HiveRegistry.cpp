@@ -169,13 +169,13 @@ std::size_t HiveRegistry::Find(const HivePath& place) const {
 bool HiveRegistry::Exists(const Path& path) const { return path.empty() || Find(Map(path)); }
 
 const HiveRegistry::OpenKey* HiveRegistry::Resolve(KeyHandle handle, long* code) const {
-  if (handle == HKEY_LOCAL_MACHINE) return &rootKey_;
+  if (IsLocalMachine(handle)) return &rootKey_;
   auto it = handles_.find(handle);
   if (it == handles_.end()) {
     *code = kInvalidHandle;
     return nullptr;
   }
-  if (!Exists(it->second.path)) {
+  if (it->second.deleted || !Exists(it->second.path)) {
     *code = kKeyDeleted;
     return nullptr;
   }
@@ -192,7 +192,9 @@ long HiveRegistry::BasePath(KeyHandle root, const std::string& path, Path* full)
   return kSuccess;
 }
 
+// Whoever asks for the most they may have gets every right.
 KeyHandle HiveRegistry::NewHandle(Path path, std::uint32_t access) {
+  if (access & MAXIMUM_ALLOWED) access |= KEY_ALL_ACCESS;
   const KeyHandle handle = nextHandle_;
   nextHandle_ += 4;
   handles_[handle] = OpenKey{std::move(path), access};
@@ -216,6 +218,12 @@ long HiveRegistry::Finish(HiveFile& hive, bool changed) {
 
 long HiveRegistry::RegOpenKeyEx(KeyHandle root, const std::string& path, std::uint32_t access,
                                 KeyHandle* key) {
+  if (!key) return kInvalidParameter;
+  *key = 0;
+  if (path.empty() && IsLocalMachine(root)) {
+    *key = root;
+    return kSuccess;
+  }
   Path full;
   if (long code = BasePath(root, path, &full); code != kSuccess) return code;
   if (!Exists(full)) return kFileNotFound;
@@ -247,6 +255,7 @@ long HiveRegistry::RegCreateKeyEx(KeyHandle root, const std::string& path, std::
 
 long HiveRegistry::RegQueryValueEx(KeyHandle key, const std::string& name, std::uint32_t* type,
                                    std::uint8_t* data, std::uint32_t* size) {
+  if (data && !size) return kInvalidParameter;
   long code = kSuccess;
   const OpenKey* open = Resolve(key, &code);
   if (!open) return code;
@@ -255,7 +264,10 @@ long HiveRegistry::RegQueryValueEx(KeyHandle key, const std::string& name, std::
   if (!place.hive) return kFileNotFound;  // HKEY_LOCAL_MACHINE holds no values
   hive_h* hive = place.hive->Handle();
   const hive_value_h value = hivex_node_get_value(hive, Find(place), ToHiveName(name).c_str());
-  if (!value) return kFileNotFound;
+  if (!value) {
+    if (!data && size) *size = 0;
+    return kFileNotFound;
+  }
   std::uint32_t storedType = 0;
   std::vector<std::uint8_t> bytes;
   if (!ReadValue(hive, value, &storedType, &bytes)) return kBadDb;
@@ -297,7 +309,7 @@ long HiveRegistry::RegSetValueEx(KeyHandle key, const std::string& name, std::ui
     Owned<char> spelling(hivex_value_key(handle, existing));
     if (spelling) stored = spelling.get();
   }
-  std::vector<std::uint8_t> bytes(data, data + (data ? size : 0));
+  std::vector<std::uint8_t> bytes(data, data + (data ? StoredSize(type, data, size) : 0));
   if (IsTextType(type)) bytes = WidenAnsi(bytes.data(), bytes.size());
   hive_set_value value{stored.data(), static_cast<hive_type>(type), bytes.size(),
                        reinterpret_cast<char*>(bytes.data())};
@@ -306,6 +318,7 @@ long HiveRegistry::RegSetValueEx(KeyHandle key, const std::string& name, std::ui
 
 long HiveRegistry::RegEnumValue(KeyHandle key, std::uint32_t index, char* name,
                                 std::uint32_t* nameLength, std::uint32_t* type) {
+  if (!name || !nameLength) return kInvalidParameter;
   long code = kSuccess;
   const OpenKey* open = Resolve(key, &code);
   if (!open) return code;
@@ -318,14 +331,14 @@ long HiveRegistry::RegEnumValue(KeyHandle key, std::uint32_t index, char* name,
   Owned<hive_value_h> values(hivex_node_values(hive, node));
   if (!values) return kBadDb;
   const hive_value_h value = values.get()[index];
-  const std::string valueName = ValueName(hive, value);
-  if (valueName.size() + 1 > *nameLength) return kMoreData;
-  std::memcpy(name, valueName.c_str(), valueName.size() + 1);
-  *nameLength = static_cast<std::uint32_t>(valueName.size());
   hive_type stored{};
   std::size_t length = 0;
   if (hivex_value_type(hive, value, &stored, &length) != 0) return kBadDb;
   if (type) *type = static_cast<std::uint32_t>(stored);
+  const std::string valueName = ValueName(hive, value);
+  if (valueName.size() + 1 > *nameLength) return kMoreData;
+  std::memcpy(name, valueName.c_str(), valueName.size() + 1);
+  *nameLength = static_cast<std::uint32_t>(valueName.size());
   return kSuccess;
 }
 
@@ -370,11 +383,20 @@ long HiveRegistry::RegDeleteKey(KeyHandle root, const std::string& path) {
   HiveFile* hive = WritableHive(place, &code);
   if (!hive) return code;
   if (hivex_node_nr_children(hive->Handle(), node) > 0) return kAccessDenied;
-  return Finish(*hive, hivex_node_delete_child(hive->Handle(), node) == 0);
+  code = Finish(*hive, hivex_node_delete_child(hive->Handle(), node) == 0);
+  if (code == kSuccess) {
+    for (auto& [handle, open] : handles_) {
+      if (open.path.size() == full.size() &&
+          std::equal(full.begin(), full.end(), open.path.begin(), store::NamesEqual)) {
+        open.deleted = true;
+      }
+    }
+  }
+  return code;
 }
 
 long HiveRegistry::RegCloseKey(KeyHandle key) {
-  if (key == HKEY_LOCAL_MACHINE) return kSuccess;
+  if (IsLocalMachine(key)) return kSuccess;
   return handles_.erase(key) ? kSuccess : kInvalidHandle;
 }
 

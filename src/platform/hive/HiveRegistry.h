@@ -59,6 +59,8 @@ class HiveRegistry : public registry::RegistryApi {
   struct OpenKey {
     Path path;  // from HKEY_LOCAL_MACHINE, as the caller spelled it
     std::uint32_t access = 0;
+    // Its key was deleted; a key made again at the same path is another key.
+    bool deleted = false;
   };
 
   HivePath Map(const Path& path) const;

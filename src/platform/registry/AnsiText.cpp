@@ -34,9 +34,11 @@ char ByteOf(char16_t unit) {
 
 }  // namespace
 
-bool IsTextType(std::uint32_t type) {
-  constexpr std::uint32_t kRegSz = 1, kRegExpandSz = 2, kRegMultiSz = 7;
-  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+std::uint32_t StoredSize(std::uint32_t type, const std::uint8_t* data, std::uint32_t size) {
+  if (data && size > 0 && IsTextType(type) && data[size - 1] != 0 && data[size] == 0) {
+    return size + 1;
+  }
+  return size;
 }
 
 std::vector<std::uint8_t> WidenAnsi(const std::uint8_t* data, std::size_t size) {

@@ -8,10 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/registry/RegistryApi.h"
+
 namespace zorvanel::registry {
 
-// The value types whose data the ANSI calls convert.
-bool IsTextType(std::uint32_t type);
+// How many bytes of data RegSetValueExA stores: a text that does not end in
+// a NUL gets the one that follows it, the registry taking it that the caller
+// counted only the characters.
+std::uint32_t StoredSize(std::uint32_t type, const std::uint8_t* data, std::uint32_t size);
 
 // As RegSetValueExA: every byte becomes one UTF-16LE code unit, so size bytes
 // become 2 * size bytes. Nothing is added or taken away: a text written

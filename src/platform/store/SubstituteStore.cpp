@@ -1,5 +1,7 @@
 #include "platform/store/SubstituteStore.h"
 
+#include "platform/registry/AnsiText.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -38,14 +40,6 @@ bool SamePath(const std::vector<std::string>& a, const std::vector<std::string>&
                     [](const std::string& x, const std::string& y) { return NamesEqual(x, y); });
 }
 
-// A text that does not end in a NUL gets the one that follows it: the
-// registry takes it that the caller counted only the characters.
-std::uint32_t StoredSize(std::uint32_t type, const std::uint8_t* data, std::uint32_t size) {
-  if (data && size > 0 && IsTextType(type) && data[size - 1] != 0 && data[size] == 0) {
-    return size + 1;
-  }
-  return size;
-}
 }  // namespace
 
 Key* SubstituteStore::Find(const std::vector<std::string>& path) { return FindPath(&root_, path); }
