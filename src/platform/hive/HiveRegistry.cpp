@@ -395,6 +395,39 @@ long HiveRegistry::RegDeleteKey(KeyHandle root, const std::string& path) {
   return code;
 }
 
+// libhivex sets a key's values all at once: the others are written again as
+// they are, in their order.
+long HiveRegistry::RegDeleteValue(KeyHandle key, const std::string& name) {
+  long code = kSuccess;
+  const OpenKey* open = Resolve(key, &code);
+  if (!open) return code;
+  if (!(open->access & KEY_SET_VALUE)) return kAccessDenied;
+  const HivePath place = Map(open->path);
+  if (!place.hive) return kFileNotFound;
+  hive_h* handle = place.hive->Handle();
+  const hive_node_h node = Find(place);
+  if (!hivex_node_get_value(handle, node, ToHiveName(name).c_str())) return kFileNotFound;
+  HiveFile* hive = WritableHive(place, &code);
+  if (!hive) return code;
+  Owned<hive_value_h> values(hivex_node_values(handle, node));
+  if (!values) return kBadDb;
+  std::vector<Owned<char>> owned;
+  std::vector<hive_set_value> kept;
+  for (std::size_t i = 0; values.get()[i]; ++i) {
+    Owned<char> valueName(hivex_value_key(handle, values.get()[i]));
+    if (!valueName) return kBadDb;
+    if (store::NamesEqual(FromHiveName(valueName.get()), name)) continue;
+    hive_type type{};
+    std::size_t length = 0;
+    Owned<char> data(hivex_value_value(handle, values.get()[i], &type, &length));
+    if (!data) return kBadDb;
+    kept.push_back({valueName.get(), type, length, data.get()});
+    owned.push_back(std::move(valueName));
+    owned.push_back(std::move(data));
+  }
+  return Finish(*hive, hivex_node_set_values(handle, node, kept.size(), kept.data(), 0) == 0);
+}
+
 long HiveRegistry::RegCloseKey(KeyHandle key) {
   if (IsLocalMachine(key)) return kSuccess;
   return handles_.erase(key) ? kSuccess : kInvalidHandle;

@@ -47,6 +47,7 @@ class HiveRegistry : public registry::RegistryApi {
   long RegEnumKeyEx(registry::KeyHandle key, std::uint32_t index, char* name,
                     std::uint32_t* nameLength) override;
   long RegDeleteKey(registry::KeyHandle root, const std::string& path) override;
+  long RegDeleteValue(registry::KeyHandle key, const std::string& name) override;
   long RegCloseKey(registry::KeyHandle key) override;
 
  private:
