@@ -74,8 +74,9 @@ HivePaths FindInstallation(const std::string& dir) {
 
 std::unique_ptr<Installation> Installation::Open(const HivePaths& paths) {
   auto installation = std::unique_ptr<Installation>(new Installation());
-  installation->registry_ = std::make_unique<HiveRegistry>(HiveFile::Open(paths.system),
-                                                           HiveFile::Open(paths.software));
+  auto system = HiveFile::Open(paths.system);  // first, so that the order is always the same
+  auto software = HiveFile::Open(paths.software);
+  installation->registry_ = std::make_unique<HiveRegistry>(std::move(system), std::move(software));
   return installation;
 }
 
