@@ -1,5 +1,5 @@
 // The program on a real-sized Windows installation: a system hive of about
-// 10 MB (the sample machine's keys among 2,000 filler keys of 80 values),
+// 10 MB (the sample machine's keys among 1,000 filler keys of 80 values),
 // opened from disk with detection and the main window; and a whole backup
 // and Apply, each change committed to the hive file (written, flushed,
 // renamed). The installation is made once, in the temporary folder.
@@ -28,12 +28,13 @@ namespace fs = std::filesystem;
 void Fill(const fs::path& system) {
   hive_h* hive = hivex_open(system.c_str(), HIVEX_OPEN_WRITE);
   const hive_node_h controlSet = hivex_node_get_child(hive, hivex_root(hive), "ControlSet001");
-  const hive_node_h enumKey = hivex_node_add_child(hive, controlSet, "Enum");
+  hive_node_h enumKey = hivex_node_get_child(hive, controlSet, "Enum");
+  if (!enumKey) enumKey = hivex_node_add_child(hive, controlSet, "Enum");
   std::string text(40, 'x');
   std::vector<std::string> names;
   for (int v = 0; v < 80; ++v) names.push_back("Value" + std::to_string(v));
-  for (int k = 0; k < 2000; ++k) {
-    const hive_node_h key = hivex_node_add_child(hive, enumKey, ("Device" + std::to_string(k)).c_str());
+  for (int k = 0; k < 1000; ++k) {
+    const hive_node_h key = hivex_node_add_child(hive, enumKey, ("Filler" + std::to_string(k)).c_str());
     std::vector<hive_set_value> values;
     for (auto& name : names) values.push_back({name.data(), hive_t_REG_SZ, text.size(), text.data()});
     hivex_node_set_values(hive, key, values.size(), values.data(), 0);
