@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <fstream>
+#include <vector>
 
 #include "platform/hive/Installation.h"
 
@@ -122,7 +123,11 @@ bool Copy(registry::RegistryApi& api, const store::Key& key, const std::string& 
   }
   bool done = true;
   for (const auto& value : key.values) {
-    done = done && api.RegSetValueEx(handle, value.name, value.type, value.data.data(),
+    // The registry looks at the byte after a text's data and keeps a NUL it
+    // finds there; a byte that is not NUL keeps the store's bytes exact.
+    std::vector<std::uint8_t> data = value.data;
+    data.push_back(0xFF);
+    done = done && api.RegSetValueEx(handle, value.name, value.type, data.data(),
                                      static_cast<std::uint32_t>(value.data.size())) == 0;
   }
   api.RegCloseKey(handle);

@@ -58,7 +58,10 @@ TEST_F(HiveFiles, TheSeamStoresWhatWindowsNtStores) {
                                                   registry::KEY_SET_VALUE, &key), 0);
   for (const auto& row : rows) {
     SCOPED_TRACE(row.type);
-    ASSERT_EQ(installation->Registry().RegSetValueEx(key, "V\xE9", row.type, row.written.data(),
+    // The registry looks at the byte after a text; one that is not NUL adds nothing.
+    Bytes buffer = row.written;
+    buffer.push_back(0xFF);
+    ASSERT_EQ(installation->Registry().RegSetValueEx(key, "V\xE9", row.type, buffer.data(),
                                                      static_cast<std::uint32_t>(row.written.size())), 0);
     hive_h* hive = hivex_open(paths_.software.c_str(), 0);
     const hive_node_h node = hivex_node_get_child(hive, hivex_root(hive), "Caf\xC3\xA9");
