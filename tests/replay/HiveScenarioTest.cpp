@@ -45,10 +45,9 @@ class HiveScenario : public ::testing::TestWithParam<std::tuple<fs::path, int>> 
 
 TEST_P(HiveScenario, TranscriptMatchesTheStoreRunOffline) {
   const auto& [script, controlSet] = GetParam();
-  // The undo's writes hand RegSetValueEx a vector's bytes, and the seam's
-  // rule for a text counted without its NUL reads the byte after them:
-  // which texts get a NUL then depends on the memory behind the vector.
-  if (script.parent_path().filename() == "undo") GTEST_SKIP() << "reads past the undo's buffers";
+  // The confirm window's undo ends in a restart without a question, which
+  // has no offline form yet, so these transcripts differ on hives.
+  if (script.parent_path().filename() == "undo") GTEST_SKIP() << "no offline form of the undo's restart";
   const Scenario scenario = LoadScenario(script);
   const ScenarioRun run = RunScenario(scenario, {}, controlSet);
   const std::string expected = ReadFile(fs::path(script).replace_extension(".expected"));
