@@ -1,0 +1,3 @@
+# A wrong value name: the compressed-format switch misspelt.
+# File: src/detect/DriverKeys.h
+s/"UseCompressedModeFormat"/"UseCompressedModesFormat"/
