@@ -1,24 +1,17 @@
 // The store file reader against input from outside: each of its limits, at
-// the limit and one past it, and the store file's handling of a store beyond
-// them. The reader is fuzzed as well (fuzz/); any crash the fuzzer finds
-// becomes a case here.
+// the limit and one past it (StoreFileTest has the store file's handling of a
+// store beyond them). The reader is fuzzed as well (fuzz/); any crash the
+// fuzzer finds becomes a case here.
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/store/RegFile.h"
-#include "platform/store/StoreFile.h"
-#include "tests/replay/ScenarioFiles.h"
-#include "tests/robust/TempDirectory.h"
 
 namespace zorvanel::store {
 namespace {
-
-namespace fs = std::filesystem;
 
 const std::string kHeader = "REGEDIT4\n";
 const std::string kKeyLine = "[HKEY_LOCAL_MACHINE\\K]\n";
@@ -131,74 +124,6 @@ TEST(RegFileRobustnessTest, EachLimitAcceptsItsLimitAndRefusesOnePast) {
     } catch (const RegFileError& error) {
       EXPECT_EQ(std::string(error.what()), "t.reg:" + std::to_string(c.line) + ": " + c.reason);
     }
-  }
-}
-
-class StoreBeyondALimitTest : public ::testing::Test {
- protected:
-  robust::TempDirectory dir_{"limits"};
-  std::string path_ = (dir_ / "store.reg").string();
-};
-
-TEST_F(StoreBeyondALimitTest, IsRefusedLikeAMalformedStoreAndLeftAlone) {
-  const std::string bytes = kHeader + "[HKLM\\" + Repeat('k', kMaxKeyNameLength + 1) + "]\n";
-  std::ofstream(path_, std::ios::binary) << bytes;
-  try {
-    StoreFile::Open(path_);
-    ADD_FAILURE() << "opened a store beyond a limit";
-  } catch (const StoreFileError& error) {
-    EXPECT_EQ(std::string(error.what()).find("The store cannot be read: " + path_ + ":2: key name"),
-              0u)
-        << error.what();
-  }
-  EXPECT_EQ(replay::ReadFile(path_), bytes);
-}
-
-// Only as much of a huge file is read as it takes to know it is too large.
-TEST_F(StoreBeyondALimitTest, HugeFileIsRefusedWithoutReadingItAll) {
-  {
-    std::ofstream(path_, std::ios::binary) << kHeader;
-  }
-  fs::resize_file(path_, std::uintmax_t{1} << 40);  // a terabyte, sparse
-  try {
-    StoreFile::Open(path_);
-    ADD_FAILURE() << "opened a huge store";
-  } catch (const StoreFileError& error) {
-    EXPECT_NE(std::string(error.what()).find("file larger than the limit of 33554432 bytes"),
-              std::string::npos)
-        << error.what();
-  }
-  EXPECT_EQ(fs::file_size(path_), std::uintmax_t{1} << 40);
-}
-
-// A change the file cannot carry is refused rather than written: the next
-// start would refuse the store, or read something else.
-TEST_F(StoreBeyondALimitTest, TreeThatWouldNotReadBackIsNeverWritten) {
-  const std::string before = kHeader + kKeyLine;
-  std::ofstream(path_, std::ios::binary) << before;
-  auto file = StoreFile::Open(path_);
-  struct Case {
-    const char* label;
-    Key root;
-  };
-  const Key base = file->TakeContent();
-  auto with = [&base](Key subkey) {
-    Key root = base;
-    root.subkeys.push_back(std::move(subkey));
-    return root;
-  };
-  const Case cases[] = {
-      {"key name too long", with(Key{Repeat('k', kMaxKeyNameLength + 1), {}, {}})},
-      {"value name too long",
-       with(Key{"L", {Value{Repeat('v', kMaxValueNameLength + 1), registry::REG_DWORD, {1, 0, 0, 0}}}, {}})},
-      {"line break in a key name", with(Key{"a\nb", {}, {}})},
-      {"line break in a value name",
-       with(Key{"L", {Value{"a\n[HKEY_LOCAL_MACHINE\\Injected]", registry::REG_DWORD, {1, 0, 0, 0}}}, {}})},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.label);
-    EXPECT_FALSE(file->Write(c.root));
-    EXPECT_EQ(replay::ReadFile(path_), before);
   }
 }
 

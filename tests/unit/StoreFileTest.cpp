@@ -2,87 +2,71 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "platform/store/RegFile.h"
+#include "tests/replay/ScenarioFiles.h"
+#include "tests/robust/TempDirectory.h"
 
 namespace zorvanel::store {
 namespace {
 
 namespace fs = std::filesystem;
+using replay::ReadFile;
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The message of the StoreFileError that opening the path throws.
+std::string OpenError(const std::string& path, bool create = false) {
+  try {
+    StoreFile::Open(path, create);
+  } catch (const StoreFileError& error) {
+    return error.what();
+  }
+  return "opened";
+}
+
+const Key kTree{"HKEY_LOCAL_MACHINE", {}, {Key{"Soft", {{"v", registry::REG_DWORD, {1, 2, 3, 4}}}, {}}}};
 
 class StoreFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = ::testing::TempDir() + "/storefile-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = fs::canonical(pattern);  // as the store names itself in messages
-    path_ = (dir_ / "store.reg").string();
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  static std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  static void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
   // Everything in the directory but the store: leftovers of a write, locks.
   std::vector<std::string> StrayFiles() const {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir_)) {
-      std::string name = entry.path().filename().string();
-      if (name != "store.reg") names.push_back(name);
+    for (const auto& entry : fs::directory_iterator(dir_.Path())) {
+      if (entry.path().filename() != "store.reg") names.push_back(entry.path().filename());
     }
     return names;
   }
-  static Key SampleTree() {
-    return Key{"HKEY_LOCAL_MACHINE", {}, {Key{"Soft", {{"v", registry::REG_DWORD, {1, 2, 3, 4}}}, {}}}};
-  }
 
-  fs::path dir_;
-  std::string path_;
+  robust::TempDirectory dir_{"storefile"};
+  std::string path_ = (dir_ / "store.reg").string();
 };
 
 TEST_F(StoreFileTest, MissingFileIsAnErrorUnlessCreating) {
-  try {
-    StoreFile::Open(path_);
-    ADD_FAILURE() << "opened a missing store";
-  } catch (const StoreFileError& error) {
-    EXPECT_NE(std::string(error.what()).find("Cannot open the store " + path_), std::string::npos)
-        << error.what();
-  }
-
-  auto store = StoreFile::Open(path_, true);
-  EXPECT_EQ(store->TakeContent(), EmptyRoot());
+  EXPECT_EQ(OpenError(path_).find("Cannot open the store " + path_), 0u) << OpenError(path_);
+  EXPECT_EQ(StoreFile::Open(path_, true)->TakeContent(), EmptyRoot());
   EXPECT_FALSE(fs::exists(path_)) << "an empty store is written only at the first change";
 }
 
-TEST_F(StoreFileTest, WriteReplacesTheFileAndReopenReadsItBack) {
-  {
-    auto store = StoreFile::Open(path_, true);
-    ASSERT_TRUE(store->Write(SampleTree()));
-  }
-  EXPECT_EQ(ReadFile(path_), FormatRegFile(SampleTree()));
-  EXPECT_EQ(fs::status(path_).permissions() & fs::perms::all,
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                fs::perms::others_read);
+// A new store is readable by all; a store's own permissions are kept.
+TEST_F(StoreFileTest, WriteReplacesTheFileKeepingItsPermissionsAndReopenReadsItBack) {
+  const auto mode = [this] { return fs::status(path_).permissions() & fs::perms::all; };
+  using enum fs::perms;
+  ASSERT_TRUE(StoreFile::Open(path_, true)->Write(kTree));
+  EXPECT_EQ(ReadFile(path_), FormatRegFile(kTree));
+  EXPECT_EQ(mode(), owner_read | owner_write | group_read | others_read);
   EXPECT_TRUE(StrayFiles().empty());
-  EXPECT_EQ(StoreFile::Open(path_)->TakeContent(), SampleTree());
-}
+  EXPECT_EQ(StoreFile::Open(path_)->TakeContent(), kTree);
 
-TEST_F(StoreFileTest, WriteKeepsTheStoresPermissions) {
-  WriteFile(path_, "REGEDIT4\r\n");
-  fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
-  ASSERT_TRUE(StoreFile::Open(path_)->Write(SampleTree()));
-  EXPECT_EQ(fs::status(path_).permissions() & fs::perms::all,
-            fs::perms::owner_read | fs::perms::owner_write);
+  fs::permissions(path_, owner_read | owner_write);
+  ASSERT_TRUE(StoreFile::Open(path_)->Write(Key{"HKEY_LOCAL_MACHINE", {}, {}}));
+  EXPECT_EQ(mode(), owner_read | owner_write);
 }
 
 // The lock belongs to the file, not to the name: a link, a hard link or the
@@ -109,16 +93,11 @@ TEST_F(StoreFileTest, SecondInstanceIsRefusedWhicheverWayItComesUntilTheFirstClo
     fs::create_hard_link(path_, dir_ / "hard.reg");
     auto first = StoreFile::Open(path_, true);
     if (c.firstWrites) {
-      ASSERT_TRUE(first->Write(SampleTree()));
+      ASSERT_TRUE(first->Write(kTree));
     }
     const std::string second = (dir_ / c.secondPath).string();
-    try {
-      StoreFile::Open(second, true);
-      ADD_FAILURE() << "a second instance opened the store";
-    } catch (const StoreFileError& error) {
-      EXPECT_EQ(std::string(error.what()),
-                "The store " + second + " is in use by another Zorvanel instance.");
-    }
+    EXPECT_EQ(OpenError(second, true),
+              "The store " + second + " is in use by another Zorvanel instance.");
     first.reset();
     EXPECT_NO_THROW(StoreFile::Open(second, true));
   }
@@ -127,28 +106,63 @@ TEST_F(StoreFileTest, SecondInstanceIsRefusedWhicheverWayItComesUntilTheFirstClo
   EXPECT_TRUE(StrayFiles().empty());
 }
 
-TEST_F(StoreFileTest, MalformedFileIsRefusedAndLeftAlone) {
-  const std::string bytes = "REGEDIT4\r\n\r\n\"v\"=dword:1\r\n";
-  WriteFile(path_, bytes);
-  try {
-    StoreFile::Open(path_, true);
-    ADD_FAILURE() << "opened a malformed store";
-  } catch (const StoreFileError& error) {
-    EXPECT_NE(std::string(error.what()).find(path_ + ":3: value outside a key"), std::string::npos)
-        << error.what();
+// A store that is malformed or beyond one of the reader's limits is refused
+// with its place and reason, left as it was, and its lock let go.
+TEST_F(StoreFileTest, UnreadableStoreIsRefusedAndLeftAlone) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"REGEDIT4\r\n\r\n\"v\"=dword:1\r\n", ":3: value outside a key"},
+      {"REGEDIT4\n[HKLM\\" + std::string(kMaxKeyNameLength + 1, 'k') + "]\n", ":2: key name"},
+  };
+  for (const auto& [bytes, reason] : cases) {
+    SCOPED_TRACE(reason);
+    WriteFile(path_, bytes);
+    EXPECT_EQ(OpenError(path_, true).find("The store cannot be read: " + path_ + reason), 0u)
+        << OpenError(path_, true);
+    EXPECT_EQ(ReadFile(path_), bytes);
+    WriteFile(path_, "REGEDIT4\r\n");
+    EXPECT_NO_THROW(StoreFile::Open(path_));
   }
-  EXPECT_EQ(ReadFile(path_), bytes);
+}
 
-  // The refused open has let go of the lock.
-  WriteFile(path_, "REGEDIT4\r\n");
-  EXPECT_NO_THROW(StoreFile::Open(path_));
+// Only as much of a huge file is read as it takes to know it is too large.
+TEST_F(StoreFileTest, HugeFileIsRefusedWithoutReadingItAll) {
+  WriteFile(path_, "REGEDIT4\n");
+  fs::resize_file(path_, std::uintmax_t{1} << 40);  // a terabyte, sparse
+  EXPECT_NE(OpenError(path_).find("file larger than the limit of 33554432 bytes"), std::string::npos);
+  EXPECT_EQ(fs::file_size(path_), std::uintmax_t{1} << 40);
+}
+
+// A change the file cannot carry is refused rather than written: the next
+// start would refuse the store, or read something else.
+TEST_F(StoreFileTest, TreeThatWouldNotReadBackIsNeverWritten) {
+  const std::string before = "REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\n";
+  WriteFile(path_, before);
+  auto file = StoreFile::Open(path_);
+  const Key base = file->TakeContent();
+  const auto with = [&base](const std::string& key, const std::string& value) {
+    Key root = base;
+    root.subkeys.push_back(Key{key, {}, {}});
+    if (!value.empty()) root.subkeys.back().values.push_back({value, registry::REG_DWORD, {1, 0, 0, 0}});
+    return root;
+  };
+  const std::pair<const char*, Key> cases[] = {
+      {"key name too long", with(std::string(kMaxKeyNameLength + 1, 'k'), "")},
+      {"value name too long", with("L", std::string(kMaxValueNameLength + 1, 'v'))},
+      {"line break in a key name", with("a\nb", "")},
+      {"line break in a value name", with("L", "a\n[HKEY_LOCAL_MACHINE\\Injected]")},
+  };
+  for (const auto& [label, root] : cases) {
+    SCOPED_TRACE(label);
+    EXPECT_FALSE(file->Write(root));
+    EXPECT_EQ(ReadFile(path_), before);
+  }
 }
 
 TEST_F(StoreFileTest, FailedWriteLeavesThePreviousFile) {
   struct Case {
     const char* label;
     void (*breakStore)(const fs::path& dir, const std::string& path);
-    fs::path survivor;  // relative to the test directory
+    fs::path survivor;   // relative to the test directory
     std::string reason;  // the failing step and the system's error, as reported
   };
   // The directory moving away makes the temporary file impossible; a
@@ -170,18 +184,17 @@ TEST_F(StoreFileTest, FailedWriteLeavesThePreviousFile) {
     const std::string path = (dir_ / "sub" / "store.reg").string();
     const std::string before = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Old]\r\n\r\n";
     WriteFile(path, before);
-
     std::vector<std::string> reports;
     auto store = StoreFile::Open(path, false, [&reports](const std::string& message) {
       reports.push_back(message);
     });
-    c.breakStore(dir_, path);
-    EXPECT_FALSE(store->Write(SampleTree()));
-    EXPECT_EQ(ReadFile(dir_ / c.survivor), before);
+    c.breakStore(dir_.Path(), path);
+    EXPECT_FALSE(store->Write(kTree));
+    EXPECT_EQ(ReadFile(dir_.Path() / c.survivor), before);
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].rfind("Cannot write the store " + path + ": " + c.reason, 0), 0u)
         << reports[0];
-    for (const auto& entry : fs::recursive_directory_iterator(dir_)) {
+    for (const auto& entry : fs::recursive_directory_iterator(dir_.Path())) {
       EXPECT_EQ(entry.path().string().find(".zorvanel-"), std::string::npos) << entry.path();
     }
   }

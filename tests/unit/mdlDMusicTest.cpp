@@ -2,70 +2,31 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "tests/contract/RecordingBoxes.h"
 
 namespace zorvanel::app {
 namespace {
 
-// An engine that answers as told and counts what it was asked.
-class ScriptedMusic : public platform::MusicApi {
+// An engine whose music file does not load, and which says "playing" for
+// ever, as some engines do when they have no output.
+class EngineWithoutMusic : public platform::MusicApi {
  public:
-  ScriptedMusic(bool engine, bool file) : engine_(engine), file_(file) {}
-  bool PrepareEngine() override { return engine_; }
-  bool LoadFile(std::string_view) override {
-    ++loads;
-    return file_;
-  }
+  bool PrepareEngine() override { return true; }
+  bool LoadFile(std::string_view) override { return false; }
   bool IsPlaying() override {
     ++queries;
-    return playing;
+    return true;
   }
   void Play() override { ++plays; }
 
-  int loads = 0, queries = 0, plays = 0;
-  bool playing = false;
-
- private:
-  bool engine_, file_;
+  int queries = 0, plays = 0;
 };
 
-using contract::RecordingBoxes;
-
-TEST(mdlDMusicTest, InitThenLoadReportsEachFailureOnce) {
-  struct Case {
-    const char* name;
-    bool engine, file;
-    std::vector<std::string> titles;
-    bool loaded;
-    int loads;  // the engine is never asked to load without being prepared
-  };
-  const Case cases[] = {
-      {"all well", true, true, {}, true, 1},
-      {"no file", true, false, {kNoMusicFileTitle}, false, 1},
-      {"no engine", false, true, {kNoMusicEngineTitle, kNoMusicFileTitle}, false, 0},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    ScriptedMusic api(c.engine, c.file);
-    RecordingBoxes boxes;
-    mdlDMusic music(api, boxes);
-    music.InitMusic();
-    music.LoadMusicFile("refresh.dat");
-    EXPECT_EQ(boxes.titles, c.titles);
-    EXPECT_EQ(music.SegmentLoaded(), c.loaded);
-    EXPECT_EQ(api.loads, c.loads);
-  }
-}
-
-// An engine without music must not be asked to play, nor whether it plays:
-// some engines say "playing" for ever when they have no output.
+// Without music the engine is neither asked to play nor whether it plays.
+// (The boxes and the loads show in the scenarios under codes/.)
 TEST(mdlDMusicTest, NothingIsPlayedOrAskedWithoutMusic) {
-  ScriptedMusic api(true, false);
-  api.playing = true;
-  RecordingBoxes boxes;
+  EngineWithoutMusic api;
+  contract::RecordingBoxes boxes;
   mdlDMusic music(api, boxes);
   music.InitMusic();
   music.LoadMusicFile("refresh.dat");
