@@ -101,25 +101,23 @@ TEST(RegFileTest, EmptyRootWritesOnlyTheHeader) {
 }
 
 // 300 keys under K, then each named again in another case with 20 values,
-// the last of them set again: far past where names are found in order.
-constexpr int kSiblings = 300;
-std::string ManySiblings() {
-  std::string text = "REGEDIT4\n";
-  for (int k = 0; k < kSiblings; ++k) text += "[HKLM\\K\\Key" + std::to_string(k) + "]\n";
-  for (int k = 0; k < kSiblings; ++k) {
-    text += "[HKLM\\k\\KEY" + std::to_string(k) + "]\n";
-    for (int v = 0; v < 20; ++v) text += "\"v" + std::to_string(v) + "\"=dword:1\n";
-    text += "\"V19\"=\"\"\n";
-  }
-  return text;
-}
-std::vector<Key> ManySiblingKeys() {
+// the last of them set again: far past where names are found in order. The
+// text, and the tree it reads as.
+std::pair<std::string, Key> ManySiblings() {
+  std::string text = "REGEDIT4\n", again;
   std::vector<Value> values;
   for (int v = 0; v < 20; ++v) values.push_back({"v" + std::to_string(v), registry::REG_DWORD, {1, 0, 0, 0}});
   values.back() = {"v19", registry::REG_SZ, {0}};
-  std::vector<Key> keys;
-  for (int k = 0; k < kSiblings; ++k) keys.push_back(KeyWith("Key" + std::to_string(k), values));
-  return keys;
+  Key k = KeyWith("K");
+  for (int n = 0; n < 300; ++n) {
+    const std::string name = std::to_string(n);
+    text += "[HKLM\\K\\Key" + name + "]\n";
+    again += "[HKLM\\k\\KEY" + name + "]\n";
+    for (int v = 0; v < 20; ++v) again += "\"v" + std::to_string(v) + "\"=dword:1\n";
+    again += "\"V19\"=\"\"\n";
+    k.subkeys.push_back(KeyWith("Key" + name, values));
+  }
+  return {text + again, Root({}, {k})};
 }
 
 TEST(RegFileTest, ReadsTheFormsThatExportsUse) {
@@ -161,8 +159,8 @@ TEST(RegFileTest, ReadsTheFormsThatExportsUse) {
        "\"lone\"=hex(7):00,dc\n",
        Root({}, {KeyWith("K", {{"Odd", registry::REG_SZ, {0x41, 0, 0x42}},
                                {"lone", registry::REG_MULTI_SZ, {0, 0xdc}}})})},
-      {"among many siblings and values, names still merge without case", ManySiblings(),
-       Root({}, {KeyWith("K", {}, ManySiblingKeys())})},
+      {"among many siblings and values, names still merge without case", ManySiblings().first,
+       ManySiblings().second},
       {"UTF-16 file",
        Utf16File(u"Windows Registry Editor Version 5.00\r\n\r\n[HKLM\\Pr\u00e9]\r\n"
                  u"\"n\u00e9\"=\"v\u00e9\"\r\n"),
