@@ -19,12 +19,11 @@
 // Set ZORVANEL_UPDATE_EXPECTED=1 to write the transcripts as the new
 // expectations (then read every changed line before committing it).
 //
-// Every scenario runs again on a Windows installation made from its store,
-// once with ControlSet001 current and once with ControlSet002. The transcript
-// must be the expected one but for what an offline Windows changes: the
-// "Completion" questions close the program instead of restarting, so there is
-// no restart line, and no restart can fail. Dumps compare in the form where
-// keys are ordered by name, as a hive orders them.
+// Every scenario runs again on an installation made from its store, with
+// ControlSet001 and then ControlSet002 current: the expected transcript but
+// for what an offline Windows changes (no restart, so none can fail; the
+// "Completion" question closes the program), keys ordered by name as a hive
+// orders them.
 
 #include <gtest/gtest.h>
 

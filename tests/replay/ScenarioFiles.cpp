@@ -114,6 +114,15 @@ std::string FolderAfter(const fs::path& folder, const Files& before) {
   return listing;
 }
 
+std::vector<fs::path> ScenarioFilesIn(const fs::path& folder) {
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    if (entry.path().extension() == ".replay") files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
 }  // namespace
 
 std::vector<std::string> Words(const std::string& text) {
@@ -130,17 +139,6 @@ std::string ReadFile(const fs::path& path) {
   return content.str();
 }
 
-namespace {
-std::vector<fs::path> ScenarioFilesIn(const fs::path& folder) {
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    if (entry.path().extension() == ".replay") files.push_back(entry.path());
-  }
-  std::sort(files.begin(), files.end());
-  return files;
-}
-}  // namespace
-
 std::vector<fs::path> AllScenarioFiles() { return ScenarioFilesIn(kReplayDir / "scenarios"); }
 std::vector<fs::path> HiveScenarioFiles() { return ScenarioFilesIn(kReplayDir / "hive-scenarios"); }
 
@@ -154,12 +152,12 @@ Scenario LoadScenario(const fs::path& script) {
   Scenario scenario{script, "", {}, "", false};
   std::istringstream lines(ReadFile(script));
   for (std::string line; std::getline(lines, line) && line.starts_with("#");) {
+    // A directive's value, its words joined by single blanks.
     auto directive = [&](std::string_view key) -> std::optional<std::string> {
       const std::string prefix = "# " + std::string(key) + ":";
       if (!line.starts_with(prefix)) return std::nullopt;
-      auto words = Words(line.substr(prefix.size()));
       std::string joined;
-      for (const auto& word : words) joined += (joined.empty() ? "" : " ") + word;
+      for (const auto& word : Words(line.substr(prefix.size()))) joined += (joined.empty() ? "" : " ") + word;
       return joined;
     };
     if (auto store = directive("store")) scenario.store = *store;

@@ -33,28 +33,4 @@ std::string MainframeHarness::TakeTranscript() {
   return text;
 }
 
-std::string MainframeHarness::Dump() const {
-  std::string text = store::FormatRegFile(store_.Root());
-  std::erase(text, '\r');
-  return text.substr(text.find('\n') + 1);
-}
-
-std::string MainframeHarness::Values(std::string_view path) const {
-  const store::Key* key = &store_.Root();
-  for (const auto& part : store::SplitPath(path)) {
-    if (key) key = key->FindSubkey(part);
-  }
-  if (!key) return {};
-  std::string lines;
-  for (const auto& value : key->values) {
-    if (value.type == registry::REG_SZ || value.type == registry::REG_MULTI_SZ) {
-      const std::string data(value.data.begin(), value.data.end());
-      lines += value.name + "=" + data.substr(0, data.find('\0')) + "\n";
-    } else {
-      lines += value.name + ":" + std::to_string(value.type) + "\n";
-    }
-  }
-  return lines;
-}
-
 }  // namespace zorvanel::testing

@@ -28,12 +28,6 @@ class MainframeHarness {
   void Answer(std::initializer_list<ui::Answer> answers);
   // The transcript so far, which is then cleared.
   std::string TakeTranscript();
-  // The store as .reg text, without its header line.
-  std::string Dump() const;
-  // One line per value of the key: "name=text" for a text value, read as
-  // the program reads it (up to its first NUL), "name:TYPE" for any other.
-  // Empty when the key is missing.
-  std::string Values(std::string_view path) const;
 
   store::SubstituteStore& store() { return store_; }
   // Makes the nth call of a registry function from now on fail with the code.

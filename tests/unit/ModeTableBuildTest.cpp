@@ -11,20 +11,15 @@
 namespace zorvanel::modes {
 namespace {
 
-// The boxes not named show "<Select!>".
-Selection Select(const std::map<std::string, std::string>& shown) {
+// The boxes not named show `others`, "<Select!>" unless told.
+Selection Select(const std::map<std::string, std::string>& shown,
+                 const std::string& others = std::string(kNoRate)) {
   Selection selection;
-  selection.fill(std::string(kNoRate));
+  selection.fill(others);
   for (std::size_t r = 0; r < kResolutionCount; ++r) {
     auto it = shown.find(std::string(kResolutions[r].box));
     if (it != shown.end()) selection[r] = it->second;
   }
-  return selection;
-}
-
-Selection AllAt(const std::string& rate) {
-  Selection selection;
-  selection.fill(rate);
   return selection;
 }
 
@@ -43,7 +38,7 @@ TEST(ModeTableBuild, BothFormsOfEachSelection) {
       {"one resolution at 60", Select({{"cmb320x200", "60"}}), "S 320,200,-,70-",
        "S 320x200=1FFF;"},
       {"nothing chosen", Select({}), "S", "S"},
-      {"every resolution at 60", AllAt("60"),
+      {"every resolution at 60", Select({}, "60"),
        "S 320,200,-,70-;320,240,-,70-;400,300,-,70-;480,360,-,70-;512,384,-,70-;640,400,-,70-;"
        "640,480,-,70-;800,600,-,70-;848,480,-,70-;1024,768,-,70-;1152,864,-,70-;1280,960,-,70-;"
        "1280,1024,-,70-;1600,1024,-,70-;1600,1200,-,70-;1920,1080,-,70-;1920,1200,-,70-;"

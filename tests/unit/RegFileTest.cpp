@@ -84,6 +84,8 @@ TEST(RegFileTest, TreeRoundTripsWithEmptyKeysRootValuesAndLongHexLists) {
                    KeyWith("last")});
   std::string text = FormatRegFile(tree);
   EXPECT_EQ(Parse(text), tree);
+  EXPECT_EQ(FormatRegFile(Root()), "REGEDIT4\r\n\r\n") << "an empty root writes only the header";
+  EXPECT_EQ(Parse(FormatRegFile(Root())), Root());
   EXPECT_NE(text.find("\r\n[HKEY_LOCAL_MACHINE\\Empty]\r\n\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\n[HKEY_LOCAL_MACHINE\\A b]\\Deep]\r\n\r\n"), std::string::npos);
 
@@ -93,11 +95,6 @@ TEST(RegFileTest, TreeRoundTripsWithEmptyKeysRootValuesAndLongHexLists) {
     if (line.starts_with("\"nnn")) continue;  // a long name alone may pass the margin
     EXPECT_LE(line.size(), 80u) << line;
   }
-}
-
-TEST(RegFileTest, EmptyRootWritesOnlyTheHeader) {
-  EXPECT_EQ(FormatRegFile(Root()), "REGEDIT4\r\n\r\n");
-  EXPECT_EQ(Parse(FormatRegFile(Root())), Root());
 }
 
 // 300 keys under K, then each named again in another case with 20 values,
