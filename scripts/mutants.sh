@@ -41,7 +41,10 @@ restore() {
 }
 trap restore EXIT INT TERM
 
-first_failure() { sed -n 's/^[[:space:]]*[0-9]* - \(.*\) (.*)$/\1/p' "$1" | head -n 1; }
+# ctest's list of failures: "  12 - Suite.Test  # GetParam() = ... (Failed)".
+first_failure() {
+  sed -n 's/^[[:space:]]*[0-9]* - \(.*\) (.*)$/\1/p' "$1" | sed 's/  # GetParam.*//' | head -n 1
+}
 
 # Runs one pass; prints the first failing test, or nothing when all passed.
 run_pass() {
