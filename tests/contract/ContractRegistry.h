@@ -1,7 +1,7 @@
 #pragma once
-// The registries the contract tests run on: the substitute store here, the
-// real registry in the Windows build. Each target is a factory; both suites
-// run once per target. Tests work below kScratchKey only.
+// The registries the contract tests run on: the substitute store and hive
+// files here, the real registry in the Windows build. Each target is a
+// factory; the suite runs once per target, below kScratchKey only.
 
 #include <functional>
 #include <memory>

@@ -1,5 +1,5 @@
 // The contract tests on the Windows registry (under Wine in CI): the scratch
-// key is removed before each test and after it.
+// key, with everything below it, is removed before each test and after it.
 
 #include "platform/win32/WindowsApi.h"
 
@@ -11,29 +11,16 @@
 namespace zorvanel::contract {
 
 namespace {
-
-class ScratchAdvapiRegistry : public win32::AdvapiRegistry {
- public:
-  ScratchAdvapiRegistry() { DeleteScratch(); }
-  ~ScratchAdvapiRegistry() override { DeleteScratch(); }
-  ScratchAdvapiRegistry(const ScratchAdvapiRegistry&) = delete;
-  ScratchAdvapiRegistry& operator=(const ScratchAdvapiRegistry&) = delete;
-
- private:
-  // With everything below it; a missing key is fine.
-  static void DeleteScratch() { ::SHDeleteKeyA(win32::kNativeLocalMachine, kScratchKey); }
+struct ScratchAdvapiRegistry : win32::AdvapiRegistry {
+  ScratchAdvapiRegistry() { ::SHDeleteKeyA(win32::kNativeLocalMachine, kScratchKey); }
+  ~ScratchAdvapiRegistry() override { ::SHDeleteKeyA(win32::kNativeLocalMachine, kScratchKey); }
 };
-
-// Wine's ntdll tells itself apart by an export of its own.
-bool RunsOnWine() {
-  return ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-}
-
 }  // namespace
 
 std::vector<ContractTarget> ContractTargets() {
-  return {{"WindowsRegistry", [] { return std::make_unique<ScratchAdvapiRegistry>(); },
-           RunsOnWine()}};
+  // Wine's ntdll tells itself apart by an export of its own.
+  const bool wine = ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version");
+  return {{"WindowsRegistry", [] { return std::make_unique<ScratchAdvapiRegistry>(); }, wine}};
 }
 
 }  // namespace zorvanel::contract
