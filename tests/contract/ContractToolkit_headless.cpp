@@ -5,18 +5,15 @@
 
 namespace zorvanel::contract {
 
-namespace {
-struct Headless {
-  std::ostringstream out;
-  headless::Transcript transcript{out};
-  headless::HeadlessToolkit toolkit{transcript, "."};
-};
-}  // namespace
-
 ContractToolkit MakeContractToolkit(ui::WindowFactory& windows) {
+  struct Headless {
+    std::ostringstream out;
+    headless::Transcript transcript{out};
+    headless::HeadlessToolkit toolkit{transcript, "."};
+  };
   auto headless = std::make_shared<Headless>();
-  headless->toolkit.Attach(windows);
   auto* toolkit = &headless->toolkit;
+  toolkit->Attach(windows);
   return {std::shared_ptr<ui::Toolkit>(headless, toolkit),
           [toolkit](std::string_view window) { toolkit->Start(window); },
           [toolkit](std::string_view window) { toolkit->UserClose(window); },

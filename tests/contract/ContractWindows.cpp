@@ -1,6 +1,5 @@
 #include "tests/contract/ContractWindows.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace zorvanel::contract {
@@ -12,36 +11,34 @@ using ui::ControlKind;
 ui::WindowLayout MakeTestWindow() {
   ui::WindowLayout layout{.name = kTestWindow, .caption = "Test window", .clientWidth = 4800,
                           .clientHeight = 3600};
-  auto& c = layout.controls;
-  c.push_back({.name = "mnuFile", .kind = ControlKind::Menu, .text = "&File"});
-  c.push_back({.name = "mnuItem", .kind = ControlKind::Menu, .container = "mnuFile",
-               .text = "&Item"});
-  c.push_back({.name = "mnuCommand", .kind = ControlKind::Menu, .text = "&Command"});
-  c.push_back({.name = "tbsStrip", .kind = ControlKind::TabStrip, .twips = {0, 0, 4800, 3600},
-               .tabs = {{"One", "First tip"}, {"Two", "Second tip"}, {"Three", "Third tip"}}});
-  c.push_back({.name = "fmePage", .kind = ControlKind::Frame, .twips = {120, 360, 4560, 3120},
-               .borderless = true});
-  c.push_back({.name = "lblText", .kind = ControlKind::Label, .container = "fmePage",
-               .twips = {120, 120, 2000, 255}, .text = "Label", .fore = ui::kRed,
-               .font = {8.25, true, true}, .align = ui::Align::Right});
-  c.push_back({.name = "fmeGroup", .kind = ControlKind::Frame, .container = "fmePage",
-               .twips = {120, 600, 4000, 1500}, .text = "Group:", .fore = ui::kRed,
-               .font = {8.25, true, true}});
-  c.push_back({.name = "lblInner", .kind = ControlKind::Label, .container = "fmeGroup",
-               .twips = {120, 240, 1500, 255}, .text = "Inner"});
-  c.push_back({.name = "obtA", .kind = ControlKind::OptionButton, .container = "fmeGroup",
-               .twips = {120, 600, 1500, 255}, .text = "A"});
-  c.push_back({.name = "obtB", .kind = ControlKind::OptionButton, .container = "fmeGroup",
-               .twips = {1800, 600, 1500, 255}, .text = "B"});
-  c.push_back({.name = "cmdGo", .kind = ControlKind::Button, .container = "fmePage",
-               .twips = {120, 2280, 1455, 315}, .text = "Go"});
-  c.push_back({.name = "cmbList", .kind = ControlKind::DropDownList, .container = "fmePage",
-               .twips = {1800, 2280, 1095, 315}, .text = "b", .font = {9.75},
-               .items = {"a", "b", "c"}});
-  c.push_back({.name = "linRule", .kind = ControlKind::Line, .container = "fmePage",
-               .twips = {0, 2760, 4500, 0}, .fore = ui::Color::FromRgb(0x808080)});
-  c.push_back({.name = "tmrTick", .kind = ControlKind::Timer, .container = "fmePage",
-               .interval = 20});
+  layout.controls = {
+      {.name = "mnuFile", .kind = ControlKind::Menu, .text = "&File"},
+      {.name = "mnuItem", .kind = ControlKind::Menu, .container = "mnuFile", .text = "&Item"},
+      {.name = "mnuCommand", .kind = ControlKind::Menu, .text = "&Command"},
+      {.name = "tbsStrip", .kind = ControlKind::TabStrip, .twips = {0, 0, 4800, 3600},
+       .tabs = {{"One", "First tip"}, {"Two", "Second tip"}, {"Three", "Third tip"}}},
+      {.name = "fmePage", .kind = ControlKind::Frame, .twips = {120, 360, 4560, 3120},
+       .borderless = true},
+      {.name = "lblText", .kind = ControlKind::Label, .container = "fmePage",
+       .twips = {120, 120, 2000, 255}, .text = "Label", .fore = ui::kRed,
+       .font = {8.25, true, true}, .align = ui::Align::Right},
+      {.name = "fmeGroup", .kind = ControlKind::Frame, .container = "fmePage",
+       .twips = {120, 600, 4000, 1500}, .text = "Group:", .fore = ui::kRed,
+       .font = {8.25, true, true}},
+      {.name = "lblInner", .kind = ControlKind::Label, .container = "fmeGroup",
+       .twips = {120, 240, 1500, 255}, .text = "Inner"},
+      {.name = "obtA", .kind = ControlKind::OptionButton, .container = "fmeGroup",
+       .twips = {120, 600, 1500, 255}, .text = "A"},
+      {.name = "obtB", .kind = ControlKind::OptionButton, .container = "fmeGroup",
+       .twips = {1800, 600, 1500, 255}, .text = "B"},
+      {.name = "cmdGo", .kind = ControlKind::Button, .container = "fmePage",
+       .twips = {120, 2280, 1455, 315}, .text = "Go"},
+      {.name = "cmbList", .kind = ControlKind::DropDownList, .container = "fmePage",
+       .twips = {1800, 2280, 1095, 315}, .text = "b", .font = {9.75}, .items = {"a", "b", "c"}},
+      {.name = "linRule", .kind = ControlKind::Line, .container = "fmePage",
+       .twips = {0, 2760, 4500, 0}, .fore = ui::Color::FromRgb(0x808080)},
+      {.name = "tmrTick", .kind = ControlKind::Timer, .container = "fmePage", .interval = 20},
+  };
   return layout;
 }
 
@@ -76,10 +73,6 @@ class RecordingLogic : public ui::WindowLogic {
 };
 
 }  // namespace
-
-int EventLog::Count(const std::string& line) const {
-  return static_cast<int>(std::count(lines.begin(), lines.end(), line));
-}
 
 const ui::WindowLayout& TestWindows::Layout(std::string_view window) const {
   static const ui::WindowLayout main = MakeTestWindow();

@@ -2,6 +2,7 @@
 // Two small windows of every kind of control, whose logic records what it
 // is told, for testing a toolkit apart from the program.
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,7 +21,9 @@ struct EventLog {
   std::vector<std::string> lines;
   std::function<void(std::string_view window)> onLoad;
   std::function<void(const ui::Event&)> onEvent;
-  int Count(const std::string& line) const;
+  int Count(const std::string& line) const {
+    return static_cast<int>(std::count(lines.begin(), lines.end(), line));
+  }
 };
 
 class TestWindows : public ui::WindowFactory {

@@ -9,147 +9,102 @@
 #include <vector>
 
 #include "platform/services/mdlShutdown.h"
+#include "tests/contract/RecordingBoxes.h"
 
 namespace zorvanel::win32 {
 namespace {
 
-// What the stand-ins answer and what they were asked. The calls are plain
-// Windows functions, so they reach it through this one pointer.
+// What the stand-ins answer, and each call they had with what it was asked.
+// The calls are plain Windows functions, so they reach it through one pointer.
 struct FakeSystem {
-  bool openToken = true;
-  bool lookUp = true;
-  bool adjust = true;
+  bool openToken = true, lookUp = true, adjust = true;
   DWORD lastError = ERROR_SUCCESS;
   std::vector<std::string> calls;
-  DWORD tokenAccess = 0;
-  std::string privilege;
-  TOKEN_PRIVILEGES record{};
-  DWORD recordLength = 0;
-  BOOL disableAll = TRUE;
-  UINT exitFlags = 0;
-  DWORD exitReason = 1;
 };
 FakeSystem* gSystem = nullptr;
 HANDLE const kProcess = reinterpret_cast<HANDLE>(0x10);
 HANDLE const kToken = reinterpret_cast<HANDLE>(0x20);
-const LUID kShutdownLuid{0x13, -2};
+
+void Called(std::string call) { gSystem->calls.push_back(std::move(call)); }
 
 HANDLE WINAPI FakeGetCurrentProcess() {
-  gSystem->calls.push_back("GetCurrentProcess");
+  Called("GetCurrentProcess");
   return kProcess;
 }
 BOOL WINAPI FakeOpenProcessToken(HANDLE process, DWORD access, PHANDLE token) {
-  gSystem->calls.push_back(process == kProcess ? "OpenProcessToken" : "OpenProcessToken?");
-  gSystem->tokenAccess = access;
-  if (!gSystem->openToken) return FALSE;
-  *token = kToken;
-  return TRUE;
+  Called("OpenProcessToken " + std::to_string(process == kProcess) + " " + std::to_string(access));
+  if (gSystem->openToken) *token = kToken;
+  return gSystem->openToken;
 }
 BOOL WINAPI FakeLookupPrivilegeValueA(LPCSTR system, LPCSTR name, PLUID luid) {
-  gSystem->calls.push_back(system ? "LookupPrivilegeValueA(remote)" : "LookupPrivilegeValueA");
-  gSystem->privilege = name;
-  if (!gSystem->lookUp) return FALSE;
-  *luid = kShutdownLuid;
-  return TRUE;
+  Called(std::string("LookupPrivilegeValueA ") + (system ? "remote " : "") + name);
+  *luid = LUID{0x13, -2};
+  return gSystem->lookUp;
 }
 BOOL WINAPI FakeAdjustTokenPrivileges(HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES state,
                                       DWORD length, PTOKEN_PRIVILEGES previous, PDWORD returned) {
-  gSystem->calls.push_back(token == kToken && previous && returned ? "AdjustTokenPrivileges"
-                                                                   : "AdjustTokenPrivileges?");
-  gSystem->disableAll = disableAll;
-  gSystem->record = *state;
-  gSystem->recordLength = length;
+  const LUID_AND_ATTRIBUTES& p = state->Privileges[0];
+  Called("AdjustTokenPrivileges " + std::to_string(token == kToken && previous && returned) + " " +
+         std::to_string(disableAll) + " " + std::to_string(length) + " " +
+         std::to_string(state->PrivilegeCount) + " " + std::to_string(p.Luid.LowPart) + "," +
+         std::to_string(p.Luid.HighPart) + " " + std::to_string(p.Attributes));
   return gSystem->adjust;
 }
 DWORD WINAPI FakeGetLastError() {
-  gSystem->calls.push_back("GetLastError");
+  Called("GetLastError");
   return gSystem->lastError;
 }
 BOOL WINAPI FakeCloseHandle(HANDLE handle) {
-  gSystem->calls.push_back(handle == kToken ? "CloseHandle" : "CloseHandle?");
+  Called("CloseHandle " + std::to_string(handle == kToken));
   return TRUE;
 }
 BOOL WINAPI FakeExitWindowsEx(UINT flags, DWORD reason) {
-  gSystem->calls.push_back("ExitWindowsEx");
-  gSystem->exitFlags = flags;
-  gSystem->exitReason = reason;
+  Called("ExitWindowsEx " + std::to_string(flags) + " " + std::to_string(reason));
   return TRUE;
 }
 
-class CountingBoxes : public ui::MessageBoxes {
- public:
-  ui::Answer MessageBox(std::string_view text, ui::Buttons, ui::Icon, std::string_view) override {
-    texts.emplace_back(text);
-    return ui::Answer::OK;
-  }
-  std::vector<std::string> texts;
-};
-
-class Win32RestartTest : public ::testing::Test {
- protected:
-  void SetUp() override { gSystem = &system_; }
-  void TearDown() override { gSystem = nullptr; }
-
-  // RestartSystem on the fakes; the failure messages it showed.
-  std::vector<std::string> RestartSystem() {
-    Win32Restart restart({FakeGetCurrentProcess, FakeOpenProcessToken, FakeLookupPrivilegeValueA,
-                          FakeAdjustTokenPrivileges, FakeGetLastError, FakeCloseHandle,
-                          FakeExitWindowsEx});
-    CountingBoxes boxes;
-    platform::mdlShutdown(restart, boxes).RestartSystem();
-    return boxes.texts;
-  }
-
-  FakeSystem system_;
-};
-
-TEST_F(Win32RestartTest, EnablesTheShutdownPrivilegeThenAsksForAReboot) {
-  EXPECT_TRUE(RestartSystem().empty());
-  EXPECT_EQ(system_.calls,
-            (std::vector<std::string>{"GetCurrentProcess", "OpenProcessToken",
-                                      "LookupPrivilegeValueA", "AdjustTokenPrivileges",
-                                      "GetLastError", "CloseHandle", "ExitWindowsEx"}));
-  EXPECT_EQ(system_.tokenAccess, 0x28u);
-  EXPECT_EQ(system_.privilege, "SeShutdownPrivilege");
-  EXPECT_FALSE(system_.disableAll);
-  EXPECT_EQ(system_.recordLength, 16u);
-  EXPECT_EQ(system_.record.PrivilegeCount, 1u);
-  EXPECT_EQ(system_.record.Privileges[0].Luid.LowPart, kShutdownLuid.LowPart);
-  EXPECT_EQ(system_.record.Privileges[0].Luid.HighPart, kShutdownLuid.HighPart);
-  EXPECT_EQ(system_.record.Privileges[0].Attributes, 2u);
-  EXPECT_EQ(system_.exitFlags, 2u);
-  EXPECT_EQ(system_.exitReason, 0u);
+// RestartSystem on the stand-ins: the failure messages it showed.
+std::vector<std::string> RestartSystem(FakeSystem& system) {
+  gSystem = &system;
+  Win32Restart restart({FakeGetCurrentProcess, FakeOpenProcessToken, FakeLookupPrivilegeValueA,
+                        FakeAdjustTokenPrivileges, FakeGetLastError, FakeCloseHandle,
+                        FakeExitWindowsEx});
+  contract::RecordingBoxes boxes;
+  platform::mdlShutdown(restart, boxes).RestartSystem();
+  gSystem = nullptr;
+  return boxes.texts;
 }
 
-// Each failure before the request is reported once, and nothing is asked of
-// Windows after it; the token, once open, is closed again.
-TEST_F(Win32RestartTest, AFailureBeforeTheRequestIsReportedOnceAndStopsThere) {
-  struct Case {
-    const char* name;
-    void (*fail)(FakeSystem&);
-    const char* lastCall;
+// The shutdown privilege enabled in the process's token (query and adjust
+// access, one privilege, enabled), the token closed, then a reboot asked;
+// any last error but "not all assigned" (1300) counts as success. A failure
+// before the request is reported once, and nothing is asked of Windows after
+// it; the token, once open, is closed again.
+TEST(Win32Restart, EnablesTheShutdownPrivilegeThenAsksForAReboot) {
+  const std::vector<std::string> reboot = {
+      "GetCurrentProcess", "OpenProcessToken 1 40", "LookupPrivilegeValueA SeShutdownPrivilege",
+      "AdjustTokenPrivileges 1 0 16 1 19,-2 2", "GetLastError", "CloseHandle 1",
+      "ExitWindowsEx 2 0"};
+  const std::vector<std::string> failed = {platform::kRestartFailureText};
+  const struct {
+    FakeSystem system;
+    std::vector<std::string> boxes;
+    std::size_t calls;  // the first ones of a reboot
+  } cases[] = {
+      {{}, {}, 7},
+      {{.lastError = ERROR_INVALID_HANDLE}, {}, 7},
+      {{.openToken = false}, failed, 2},
+      {{.lookUp = false}, failed, 3},
+      {{.adjust = false}, failed, 4},
+      {{.lastError = 1300}, failed, 5},
   };
-  const Case cases[] = {
-      {"token", [](FakeSystem& s) { s.openToken = false; }, "OpenProcessToken"},
-      {"look-up", [](FakeSystem& s) { s.lookUp = false; }, "CloseHandle"},
-      {"adjustment", [](FakeSystem& s) { s.adjust = false; }, "CloseHandle"},
-      {"privilege not held (1300)", [](FakeSystem& s) { s.lastError = 1300; }, "CloseHandle"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    system_ = FakeSystem{};
-    c.fail(system_);
-    EXPECT_EQ(RestartSystem(),
-              std::vector<std::string>{platform::kRestartFailureText});
-    EXPECT_EQ(system_.calls.back(), c.lastCall);
-    EXPECT_EQ(std::count(system_.calls.begin(), system_.calls.end(), "ExitWindowsEx"), 0);
+  for (auto [system, boxes, calls] : cases) {
+    SCOPED_TRACE(calls);
+    EXPECT_EQ(RestartSystem(system), boxes);
+    std::vector<std::string> expected(reboot.begin(), reboot.begin() + calls);
+    if (calls < 7 && calls > 2) expected.push_back("CloseHandle 1");
+    EXPECT_EQ(system.calls, expected);
   }
-}
-
-TEST_F(Win32RestartTest, AnyOtherLastErrorCountsAsSuccess) {
-  system_.lastError = ERROR_INVALID_HANDLE;
-  EXPECT_TRUE(RestartSystem().empty());
-  EXPECT_EQ(system_.calls.back(), "ExitWindowsEx");
 }
 
 }  // namespace

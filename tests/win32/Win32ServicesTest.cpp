@@ -1,8 +1,10 @@
-// The platform query and the music on Windows itself (Wine in CI).
+// Windows' own services (Wine in CI): the platform query, the music, and the
+// twips-to-pixels arithmetic of the native toolkit.
 
 #include <gtest/gtest.h>
 
 #include "platform/services/SystemInfo.h"
+#include "platform/win32/Win32Gdi.h"
 #include "platform/win32/Win32SystemInfo.h"
 #include "platform/win32/WindowsApi.h"
 #include "platform/win32/WinmmMusic.h"
@@ -23,6 +25,20 @@ TEST(Win32Services, WithoutAMidiDeviceThereIsNoMusicEngine) {
   EXPECT_FALSE(music.LoadFile("refresh.dat"));
   music.Play();
   EXPECT_FALSE(music.IsPlaying());
+}
+
+TEST(Win32Gdi, TwipsBecomePixelsAndPointSizesCharacterHeightsAtTheScreensDpi) {
+  // The main window's client area is 393 x 449 pixels at 96 DPI.
+  const struct {
+    int twips, dpi, pixels;
+  } cases[] = {{5895, 96, 393}, {6735, 96, 449}, {15, 96, 1},  {7, 96, 0},
+               {8, 96, 1},      {5895, 120, 491}, {1440, 144, 144}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(TwipsToPixels(c.twips, c.dpi), c.pixels) << c.twips << " twips at " << c.dpi;
+  }
+  EXPECT_EQ(FontHeight(8.25, 96), -11);
+  EXPECT_EQ(FontHeight(14.25, 96), -19);
+  EXPECT_EQ(FontHeight(8.25, 120), -14);
 }
 
 }  // namespace
