@@ -22,17 +22,16 @@ bool LessNoCase(std::string_view a, std::string_view b) {
 }
 
 void Canonicalize(store::Key& key, bool hives) {
-  for (auto& value : key.values) {
-    if (!hives && value.type == registry::REG_SZ && !value.data.empty() && value.data.back() == 0) {
-      value.data.pop_back();
-    }
-  }
+  const auto byName = [](const auto& a, const auto& b) { return LessNoCase(a.name, b.name); };
   if (!hives) {
-    std::sort(key.values.begin(), key.values.end(),
-              [](const auto& a, const auto& b) { return LessNoCase(a.name, b.name); });
+    for (auto& value : key.values) {
+      if (value.type == registry::REG_SZ && !value.data.empty() && value.data.back() == 0) {
+        value.data.pop_back();
+      }
+    }
+    std::sort(key.values.begin(), key.values.end(), byName);
   }
-  std::sort(key.subkeys.begin(), key.subkeys.end(),
-            [](const auto& a, const auto& b) { return LessNoCase(a.name, b.name); });
+  std::sort(key.subkeys.begin(), key.subkeys.end(), byName);
   for (auto& subkey : key.subkeys) Canonicalize(subkey, hives);
 }
 

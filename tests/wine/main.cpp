@@ -13,34 +13,26 @@
 #include "platform/store/RegFile.h"
 #include "tests/wine/WineTranscript.h"
 
-namespace {
-
-bool ReadFile(const std::string& path, std::string& bytes) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  std::ostringstream content;
-  content << file.rdbuf();
-  bytes = content.str();
-  return true;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   using namespace zorvanel;
   const std::string command = argc > 1 ? argv[1] : "";
-  std::string bytes;
-  if (command == "canonical" && argc == 3) {
-    if (!ReadFile(argv[2], bytes)) return std::cerr << "cannot read " << argv[2] << '\n', 1;
-    std::cout << wine::CanonicalTranscript(bytes);
+  std::vector<std::string> files;
+  for (int i = 2; i < argc; ++i) {
+    std::ifstream file(argv[i], std::ios::binary);
+    if (!file) return std::cerr << "cannot read " << argv[i] << '\n', 1;
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    files.push_back(bytes.str());
+  }
+  if (command == "canonical" && files.size() == 1) {
+    std::cout << wine::CanonicalTranscript(files[0]);
     return 0;
   }
   if (command == "reset") {
     std::vector<store::Key> stores;
-    for (int i = 2; i < argc; ++i) {
-      if (!ReadFile(argv[i], bytes)) return std::cerr << "cannot read " << argv[i] << '\n', 1;
+    for (std::size_t i = 0; i < files.size(); ++i) {
       try {
-        stores.push_back(store::ParseRegFile(bytes, argv[i]));
+        stores.push_back(store::ParseRegFile(files[i], argv[i + 2]));
       } catch (const store::RegFileError& error) {
         // A store made to be unreadable touches nothing of the registry.
         std::cerr << error.what() << '\n';
