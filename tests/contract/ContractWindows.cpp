@@ -9,9 +9,8 @@ namespace {
 using ui::ControlKind;
 
 ui::WindowLayout MakeTestWindow() {
-  ui::WindowLayout layout{.name = kTestWindow, .caption = "Test window", .clientWidth = 4800,
-                          .clientHeight = 3600};
-  layout.controls = {
+  return {.name = kTestWindow, .caption = "Test window", .clientWidth = 4800,
+          .clientHeight = 3600, .controls = {
       {.name = "mnuFile", .kind = ControlKind::Menu, .text = "&File"},
       {.name = "mnuItem", .kind = ControlKind::Menu, .container = "mnuFile", .text = "&Item"},
       {.name = "mnuCommand", .kind = ControlKind::Menu, .text = "&Command"},
@@ -38,22 +37,18 @@ ui::WindowLayout MakeTestWindow() {
       {.name = "linRule", .kind = ControlKind::Line, .container = "fmePage",
        .twips = {0, 2760, 4500, 0}, .fore = ui::Color::FromRgb(0x808080)},
       {.name = "tmrTick", .kind = ControlKind::Timer, .container = "fmePage", .interval = 20},
-  };
-  return layout;
+  }};
 }
 
 ui::WindowLayout MakeTestDialog() {
-  ui::WindowLayout layout{.name = kTestDialog, .caption = "Test dialog", .clientWidth = 3000,
-                          .clientHeight = 1500, .background = ui::kBlack,
-                          .showInTaskbar = false};
-  layout.controls.push_back({.name = "lblLink", .kind = ControlKind::Label,
-                             .twips = {120, 120, 2000, 255}, .text = "link",
-                             .fore = ui::Color::FromRgb(0x8080FF), .back = ui::kBlack});
-  return layout;
+  return {.name = kTestDialog, .caption = "Test dialog", .clientWidth = 3000,
+          .clientHeight = 1500, .background = ui::kBlack, .showInTaskbar = false,
+          .controls = {{.name = "lblLink", .kind = ControlKind::Label,
+                        .twips = {120, 120, 2000, 255}, .text = "link",
+                        .fore = ui::Color::FromRgb(0x8080FF), .back = ui::kBlack}}};
 }
 
-class RecordingLogic : public ui::WindowLogic {
- public:
+struct RecordingLogic : ui::WindowLogic {
   RecordingLogic(EventLog& log, std::string window) : log_(log), window_(std::move(window)) {}
   void Form_Load() override {
     log_.lines.push_back("load " + window_);
@@ -66,8 +61,6 @@ class RecordingLogic : public ui::WindowLogic {
     log_.lines.push_back(line);
     if (log_.onEvent) log_.onEvent(event);
   }
-
- private:
   EventLog& log_;
   std::string window_;
 };

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "tests/contract/ContractToolkit.h"
 #include "tests/contract/ContractWindows.h"
 
@@ -90,11 +92,7 @@ TEST_F(ToolkitContract, ControlsKeepWhatTheProgramSetsAndRaiseNoEvent) {
 // Bad requests throw and change nothing; requests with nothing to do are no
 // faults.
 TEST_F(ToolkitContract, BadRequestsThrowAndChangeNothing) {
-  struct Row {
-    const char* what;
-    void (*request)(ui::Toolkit&);
-  };
-  const Row bad[] = {
+  const std::pair<const char*, void (*)(ui::Toolkit&)> bad[] = {
       {"no such control", [](ui::Toolkit& t) { t.SetText(Ref("lblNone"), "x"); }},
       {"reading no such control", [](ui::Toolkit& t) { t.Visible(Ref("lblNone")); }},
       {"a window not loaded", [](ui::Toolkit& t) { t.Text({kTestDialog, "lblLink"}); }},
@@ -106,10 +104,7 @@ TEST_F(ToolkitContract, BadRequestsThrowAndChangeNothing) {
       {"a timer request on a label", [](ui::Toolkit& t) { t.SetInterval(Ref("lblText"), 5); }},
   };
   Start();
-  for (const Row& row : bad) {
-    SCOPED_TRACE(row.what);
-    EXPECT_THROW(row.request(ui), ui::BadRequest);
-  }
+  for (auto [what, request] : bad) EXPECT_THROW(request(ui), ui::BadRequest) << what;
   ui.Close(kTestDialog);
   ui.RemoveTab(Ref("tbsStrip"), 0);
   ui.RemoveTab(Ref("tbsStrip"), 4);

@@ -17,7 +17,7 @@ namespace {
 // What the stand-ins answer, and each call they had with what it was asked.
 // The calls are plain Windows functions, so they reach it through one pointer.
 struct FakeSystem {
-  bool openToken = true, lookUp = true, adjust = true;
+  BOOL openToken = TRUE, lookUp = TRUE, adjust = TRUE;
   DWORD lastError = ERROR_SUCCESS;
   std::vector<std::string> calls;
 };
@@ -25,42 +25,40 @@ FakeSystem* gSystem = nullptr;
 HANDLE const kProcess = reinterpret_cast<HANDLE>(0x10);
 HANDLE const kToken = reinterpret_cast<HANDLE>(0x20);
 
-void Called(std::string call) { gSystem->calls.push_back(std::move(call)); }
-
-HANDLE WINAPI FakeGetCurrentProcess() {
-  Called("GetCurrentProcess");
-  return kProcess;
+// Records the call and gives the stand-in's answer.
+template <typename T>
+T Called(std::string call, T answer) {
+  gSystem->calls.push_back(std::move(call));
+  return answer;
 }
+
+HANDLE WINAPI FakeGetCurrentProcess() { return Called("GetCurrentProcess", kProcess); }
 BOOL WINAPI FakeOpenProcessToken(HANDLE process, DWORD access, PHANDLE token) {
-  Called("OpenProcessToken " + std::to_string(process == kProcess) + " " + std::to_string(access));
   if (gSystem->openToken) *token = kToken;
-  return gSystem->openToken;
+  return Called("OpenProcessToken " + std::to_string(process == kProcess) + " " +
+                    std::to_string(access),
+                gSystem->openToken);
 }
 BOOL WINAPI FakeLookupPrivilegeValueA(LPCSTR system, LPCSTR name, PLUID luid) {
-  Called(std::string("LookupPrivilegeValueA ") + (system ? "remote " : "") + name);
   *luid = LUID{0x13, -2};
-  return gSystem->lookUp;
+  return Called(std::string("LookupPrivilegeValueA ") + (system ? "remote " : "") + name,
+                gSystem->lookUp);
 }
 BOOL WINAPI FakeAdjustTokenPrivileges(HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES state,
                                       DWORD length, PTOKEN_PRIVILEGES previous, PDWORD returned) {
   const LUID_AND_ATTRIBUTES& p = state->Privileges[0];
-  Called("AdjustTokenPrivileges " + std::to_string(token == kToken && previous && returned) + " " +
-         std::to_string(disableAll) + " " + std::to_string(length) + " " +
-         std::to_string(state->PrivilegeCount) + " " + std::to_string(p.Luid.LowPart) + "," +
-         std::to_string(p.Luid.HighPart) + " " + std::to_string(p.Attributes));
-  return gSystem->adjust;
+  return Called("AdjustTokenPrivileges " + std::to_string(token == kToken && previous && returned) +
+                    " " + std::to_string(disableAll) + " " + std::to_string(length) + " " +
+                    std::to_string(state->PrivilegeCount) + " " + std::to_string(p.Luid.LowPart) +
+                    "," + std::to_string(p.Luid.HighPart) + " " + std::to_string(p.Attributes),
+                gSystem->adjust);
 }
-DWORD WINAPI FakeGetLastError() {
-  Called("GetLastError");
-  return gSystem->lastError;
-}
+DWORD WINAPI FakeGetLastError() { return Called("GetLastError", gSystem->lastError); }
 BOOL WINAPI FakeCloseHandle(HANDLE handle) {
-  Called("CloseHandle " + std::to_string(handle == kToken));
-  return TRUE;
+  return Called("CloseHandle " + std::to_string(handle == kToken), TRUE);
 }
 BOOL WINAPI FakeExitWindowsEx(UINT flags, DWORD reason) {
-  Called("ExitWindowsEx " + std::to_string(flags) + " " + std::to_string(reason));
-  return TRUE;
+  return Called("ExitWindowsEx " + std::to_string(flags) + " " + std::to_string(reason), TRUE);
 }
 
 // RestartSystem on the stand-ins: the failure messages it showed.
@@ -93,9 +91,9 @@ TEST(Win32Restart, EnablesTheShutdownPrivilegeThenAsksForAReboot) {
   } cases[] = {
       {{}, {}, 7},
       {{.lastError = ERROR_INVALID_HANDLE}, {}, 7},
-      {{.openToken = false}, failed, 2},
-      {{.lookUp = false}, failed, 3},
-      {{.adjust = false}, failed, 4},
+      {{.openToken = FALSE}, failed, 2},
+      {{.lookUp = FALSE}, failed, 3},
+      {{.adjust = FALSE}, failed, 4},
       {{.lastError = 1300}, failed, 5},
   };
   for (auto [system, boxes, calls] : cases) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "platform/services/SystemInfo.h"
 #include "platform/win32/Win32Gdi.h"
 #include "platform/win32/Win32SystemInfo.h"
@@ -29,12 +31,9 @@ TEST(Win32Services, WithoutAMidiDeviceThereIsNoMusicEngine) {
 
 TEST(Win32Gdi, TwipsBecomePixelsAndPointSizesCharacterHeightsAtTheScreensDpi) {
   // The main window's client area is 393 x 449 pixels at 96 DPI.
-  const struct {
-    int twips, dpi, pixels;
-  } cases[] = {{5895, 96, 393}, {6735, 96, 449}, {15, 96, 1},  {7, 96, 0},
-               {8, 96, 1},      {5895, 120, 491}, {1440, 144, 144}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(TwipsToPixels(c.twips, c.dpi), c.pixels) << c.twips << " twips at " << c.dpi;
+  for (auto [twips, dpi, pixels] : {std::array{5895, 96, 393}, {6735, 96, 449}, {15, 96, 1},
+                                    {7, 96, 0}, {8, 96, 1}, {5895, 120, 491}, {1440, 144, 144}}) {
+    EXPECT_EQ(TwipsToPixels(twips, dpi), pixels) << twips << " twips at " << dpi;
   }
   EXPECT_EQ(FontHeight(8.25, 96), -11);
   EXPECT_EQ(FontHeight(14.25, 96), -19);

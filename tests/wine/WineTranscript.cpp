@@ -58,21 +58,21 @@ std::string CanonicalDump(const std::string& dump, bool hives) {
 
 std::string Canonical(std::string_view transcript, bool hives) {
   std::istringstream lines{std::string(transcript)};
-  std::string out;
-  std::string line;
-  bool pending = static_cast<bool>(std::getline(lines, line));
-  while (pending) {
-    if (line != "REGEDIT4") {
-      out += line + "\n";
-      pending = static_cast<bool>(std::getline(lines, line));
-      continue;
-    }
-    std::string dump = line + "\n";
-    while ((pending = static_cast<bool>(std::getline(lines, line))) && IsDumpLine(line)) {
+  std::string out, dump, line;
+  const auto endDump = [&] {
+    if (!dump.empty()) out += CanonicalDump(dump, hives);
+    dump.clear();
+  };
+  while (std::getline(lines, line)) {
+    if (line == "REGEDIT4") endDump();
+    if (line == "REGEDIT4" || (!dump.empty() && IsDumpLine(line))) {
       dump += line + "\n";
+    } else {
+      endDump();
+      out += line + "\n";
     }
-    out += CanonicalDump(dump, hives);
   }
+  endDump();
   return out;
 }
 

@@ -8,7 +8,6 @@ namespace {
 // A transcript as the substitute store prints it: creation order, and the
 // text SetStringValue wrote without a terminator.
 constexpr const char* kSubstitute =
-    "window frmMainframe shown\n"
     "REGEDIT4\n"
     "\n"
     "[HKEY_LOCAL_MACHINE\\SYSTEM]\n"
@@ -23,7 +22,6 @@ constexpr const char* kSubstitute =
 
 // The same state as Wine's registry prints it: by name, terminators added.
 constexpr const char* kWine =
-    "window frmMainframe shown\n"
     "REGEDIT4\n"
     "\n"
     "[HKEY_LOCAL_MACHINE\\SOFTWARE]\n"
