@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "platform/hive/Installation.h"
@@ -22,76 +24,44 @@ constexpr std::uint32_t kNkSize = 0x50 + 8;  // with the name "ROOTNAME", a mult
 constexpr std::uint32_t kSkCell = kRootCell + kNkSize;
 constexpr std::uint32_t kSkSize = 0x40;
 
-void Put16(std::string& bytes, std::size_t at, std::uint32_t value) {
-  bytes[at] = static_cast<char>(value & 0xFF);
-  bytes[at + 1] = static_cast<char>((value >> 8) & 0xFF);
+// Little-endian numbers of 4 bytes (or of `size`) at `at`.
+void Put(std::string& bytes, std::size_t at, std::uint32_t value, int size = 4) {
+  for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
 }
-void Put32(std::string& bytes, std::size_t at, std::uint32_t value) {
-  Put16(bytes, at, value & 0xFFFF);
-  Put16(bytes, at + 2, value >> 16);
-}
-std::uint32_t Get32(const std::string& bytes, std::size_t at) {
-  std::uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-  return value;
+void PutAll(std::string& bytes, std::size_t base, std::initializer_list<std::pair<std::size_t, std::uint32_t>> fields) {
+  for (const auto& [at, value] : fields) Put(bytes, base + at, value);
 }
 
 void Checksum(std::string& hive) {
   std::uint32_t sum = 0;  // the XOR of the block's first 127 double words
-  for (std::size_t at = 0; at < 0x1FC; at += 4) sum ^= Get32(hive, at);
-  Put32(hive, 0x1FC, sum == 0xFFFFFFFF ? 0xFFFFFFFE : sum == 0 ? 1 : sum);
+  for (std::size_t at = 0; at < 0x1FC; at += 4) {
+    for (int i = 0; i < 4; ++i) sum ^= static_cast<std::uint32_t>(static_cast<unsigned char>(hive[at + i])) << (8 * i);
+  }
+  Put(hive, 0x1FC, sum == 0xFFFFFFFF ? 0xFFFFFFFE : sum == 0 ? 1 : sum);
 }
 
-void BaseBlock(std::string& hive) {
-  hive.replace(0, 4, "regf");
-  Put32(hive, 0x04, 1);  // the sequence numbers: equal, the hive is clean
-  Put32(hive, 0x08, 1);
-  Put32(hive, 0x14, 1);  // version 1.5
-  Put32(hive, 0x18, 5);
-  Put32(hive, 0x20, 1);  // a memory image
-  Put32(hive, 0x24, kRootCell);
-  Put32(hive, 0x28, kPage);  // the bins' size
-  Put32(hive, 0x2C, 1);
-  Checksum(hive);
-}
-
-void RootKey(std::string& bin) {
-  const std::size_t at = kRootCell;
-  Put32(bin, at, static_cast<std::uint32_t>(-static_cast<std::int32_t>(kNkSize)));  // in use
-  bin.replace(at + 4, 2, "nk");
-  Put16(bin, at + 6, 0x2C);  // the hive's root, undeletable, with an ASCII name
-  for (std::size_t field : {0x20, 0x24, 0x2C, 0x34}) Put32(bin, at + field, kNone);  // no lists, no class
-  Put32(bin, at + 0x30, kSkCell);
-  Put16(bin, at + 0x4C, 8);
-  bin.replace(at + 0x50, 8, "ROOTNAME");
-}
-
-// One security descriptor, self-relative, owned by the Administrators group,
-// with no DACL (full access); its list of descriptors is itself alone.
-void SecurityCell(std::string& bin) {
-  const std::size_t at = kSkCell;
-  Put32(bin, at, static_cast<std::uint32_t>(-static_cast<std::int32_t>(kSkSize)));
-  bin.replace(at + 4, 2, "sk");
-  Put32(bin, at + 0x08, kSkCell);
-  Put32(bin, at + 0x0C, kSkCell);
-  Put32(bin, at + 0x10, 1);  // used by the root
-  Put32(bin, at + 0x14, 36);
-  const std::size_t sd = at + 0x18;
-  bin[sd] = 1;                          // revision
-  Put16(bin, sd + 2, 0x8004);           // self-relative, DACL present (a null DACL)
-  Put32(bin, sd + 4, 20);               // owner
-  Put32(bin, sd + 8, 20);               // group
-  const unsigned char sid[16] = {1, 2, 0, 0, 0, 0, 0, 5, 32, 0, 0, 0, 0x20, 2, 0, 0};
-  bin.replace(sd + 20, sizeof sid, reinterpret_cast<const char*>(sid), sizeof sid);
-}
-
+// The root key, and one security descriptor that every new key inherits:
+// self-relative, owned by the Administrators group, with no DACL (full
+// access); its list of descriptors is itself alone.
 std::string Bin() {
   std::string bin(kPage, '\0');
   bin.replace(0, 4, "hbin");
-  Put32(bin, 0x08, kPage);
-  RootKey(bin);
-  SecurityCell(bin);
-  Put32(bin, kSkCell + kSkSize, kPage - (kSkCell + kSkSize));  // the rest is free
+  Put(bin, 0x08, kPage);
+  Put(bin, kRootCell, static_cast<std::uint32_t>(-static_cast<std::int32_t>(kNkSize)));  // in use
+  bin.replace(kRootCell + 4, 2, "nk");
+  Put(bin, kRootCell + 6, 0x2C, 2);  // the hive's root, undeletable, with an ASCII name
+  PutAll(bin, kRootCell, {{0x20, kNone}, {0x24, kNone}, {0x2C, kNone}, {0x34, kNone}, {0x30, kSkCell}});
+  Put(bin, kRootCell + 0x4C, 8, 2);
+  bin.replace(kRootCell + 0x50, 8, "ROOTNAME");
+  Put(bin, kSkCell, static_cast<std::uint32_t>(-static_cast<std::int32_t>(kSkSize)));
+  bin.replace(kSkCell + 4, 2, "sk");
+  // Its list, its use by the root, its size; then revision 1, self-relative
+  // with a null DACL, and the owner's and group's SID at offset 20.
+  PutAll(bin, kSkCell, {{0x08, kSkCell}, {0x0C, kSkCell}, {0x10, 1}, {0x14, 36}, {0x18, 1}, {0x1A, 0x8004},
+                        {0x1C, 20}, {0x20, 20}});
+  const unsigned char sid[16] = {1, 2, 0, 0, 0, 0, 0, 5, 32, 0, 0, 0, 0x20, 2, 0, 0};
+  bin.replace(kSkCell + 0x18 + 20, sizeof sid, reinterpret_cast<const char*>(sid), sizeof sid);
+  Put(bin, kSkCell + kSkSize, kPage - (kSkCell + kSkSize));  // the rest is free
   return bin;
 }
 
@@ -140,8 +110,7 @@ bool Copy(registry::RegistryApi& api, const store::Key& key, const std::string& 
 }  // namespace
 
 std::string WithSequenceNumbers(std::string hive, std::uint32_t primary, std::uint32_t secondary) {
-  Put32(hive, 0x04, primary);
-  Put32(hive, 0x08, secondary);
+  PutAll(hive, 0, {{0x04, primary}, {0x08, secondary}});
   Checksum(hive);
   return hive;
 }
@@ -153,18 +122,34 @@ void RemoveSelect(const fs::path& system) {
   hivex_close(hive);
 }
 
+// The base block: the sequence numbers equal (the hive is clean), version
+// 1.5, a memory image, the root cell and the bins' size.
 std::string EmptyHiveBytes() {
   std::string hive(kPage, '\0');
-  BaseBlock(hive);
+  hive.replace(0, 4, "regf");
+  PutAll(hive, 0, {{0x04, 1}, {0x08, 1}, {0x14, 1}, {0x18, 5}, {0x20, 1}, {0x24, kRootCell}, {0x28, kPage}, {0x2C, 1}});
+  Checksum(hive);
   return hive + Bin();
 }
 
 bool MakeInstallation(const store::Key& store, const fs::path& dir, int controlSet) {
   const fs::path config = dir / "WINDOWS" / "system32" / "config";
   fs::create_directories(config);
-  for (const char* name : {"system", "software"}) {
-    std::ofstream(config / name, std::ios::binary) << EmptyHiveBytes();
+  // Filling hives through the seam commits them at every write, so the hives
+  // made for a store are kept and copied for its next installation.
+  struct Made {
+    store::Key store;
+    int controlSet;
+    std::string hives[2];
+  };
+  static std::vector<Made> made;
+  const char* names[] = {"system", "software"};
+  for (const Made& earlier : made) {
+    if (earlier.controlSet != controlSet || earlier.store != store) continue;
+    for (int i = 0; i < 2; ++i) std::ofstream(config / names[i], std::ios::binary) << earlier.hives[i];
+    return true;
   }
+  for (const char* name : names) std::ofstream(config / name, std::ios::binary) << EmptyHiveBytes();
   if (!SetSelect(config / "system", controlSet)) return false;
   auto installation = Installation::Open({(config / "system").string(), (config / "software").string()});
   bool done = true;
@@ -172,9 +157,13 @@ bool MakeInstallation(const store::Key& store, const fs::path& dir, int controlS
   installation.reset();
   // Filling the hives kept their empty state as the originals; the
   // installation is to look as if Zorvanel had never touched it.
-  for (const char* name : {"system", "software"}) {
-    fs::remove(config / (std::string(name) + kOriginalSuffix));
+  Made now{store, controlSet, {}};
+  for (int i = 0; i < 2; ++i) {
+    fs::remove(config / (std::string(names[i]) + kOriginalSuffix));
+    std::ifstream in(config / names[i], std::ios::binary);
+    now.hives[i].assign(std::istreambuf_iterator<char>(in), {});
   }
+  if (done) made.push_back(std::move(now));
   return done;
 }
 

@@ -6,8 +6,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,32 +13,21 @@
 #include "platform/hive/Installation.h"
 #include "platform/registry/AnsiText.h"
 #include "tests/hive/EmptyHive.h"
+#include "tests/robust/TempDirectory.h"
 
 namespace zorvanel::hive {
 namespace {
 
-namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
-
-std::string OutputOf(const std::string& command) {
-  std::string output;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
-  char buffer[4096];
-  while (pipe && std::fgets(buffer, sizeof buffer, pipe.get())) output += buffer;
-  return output;
-}
 
 class HiveFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    store::Key store{"HKEY_LOCAL_MACHINE", {}, {}};
-    store.subkeys.push_back({"SOFTWARE", {}, {{"Caf\xE9", {}, {}}}});
-    ASSERT_TRUE(MakeInstallation(store, dir_, 2));
-    paths_ = FindInstallation(dir_.string());
+    store::Key store{"HKEY_LOCAL_MACHINE", {}, {{"SOFTWARE", {}, {{"Caf\xE9", {}, {}}}}}};
+    ASSERT_TRUE(MakeInstallation(store, dir_.Path(), 2));
+    paths_ = FindInstallation(dir_.Path().string());
   }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  const fs::path dir_ = fs::temp_directory_path() / ("zorvanel-hive-" + std::to_string(::getpid()));
+  const robust::TempDirectory dir_{"hive"};
   HivePaths paths_;
 };
 
@@ -65,26 +52,31 @@ TEST_F(HiveFiles, TheSeamStoresWhatWindowsNtStores) {
                                                      static_cast<std::uint32_t>(row.written.size())), 0);
     hive_h* hive = hivex_open(paths_.software.c_str(), 0);
     const hive_node_h node = hivex_node_get_child(hive, hivex_root(hive), "Caf\xC3\xA9");
-    const hive_value_h value = hivex_node_get_value(hive, node, "V\xC3\xA9");
     hive_type type{};
     std::size_t length = 0;
-    char* raw = hivex_value_value(hive, value, &type, &length);
+    char* raw = hivex_value_value(hive, hivex_node_get_value(hive, node, "V\xC3\xA9"), &type, &length);
     const Bytes stored(raw, raw + length);
     std::free(raw);
     hivex_close(hive);
-    EXPECT_EQ(stored, registry::IsTextType(row.type)
-                          ? registry::WidenAnsi(row.written.data(), row.written.size())
-                          : row.written);
+    EXPECT_EQ(stored, registry::IsTextType(row.type) ? registry::WidenAnsi(row.written.data(), row.written.size())
+                                                     : row.written);
   }
 }
 
 TEST_F(HiveFiles, AnIndependentReaderReadsTheMadeHives) {
-  const std::string system = OutputOf("hivexml '" + paths_.system + "'");
+  const auto xml = [](const std::string& file) {
+    std::string output;
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(("hivexml '" + file + "'").c_str(), "r"), ::pclose);
+    char buffer[4096];
+    while (pipe && std::fgets(buffer, sizeof buffer, pipe.get())) output += buffer;
+    return output;
+  };
+  const std::string system = xml(paths_.system);
   for (const char* part : {"<hive>", "<node name=\"Select\">", "key=\"Current\" value=\"2\"",
                            "<node name=\"ControlSet002\">", "<node name=\"ControlSet001\">"}) {
     EXPECT_NE(system.find(part), std::string::npos) << part << " in\n" << system;
   }
-  EXPECT_NE(OutputOf("hivexml '" + paths_.software + "'").find("<node name=\"Café\">"), std::string::npos);
+  EXPECT_NE(xml(paths_.software).find("<node name=\"Café\">"), std::string::npos);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <stdexcept>
 #include <system_error>
 
 namespace zorvanel::robust {
@@ -18,17 +17,6 @@ void Check(bool ok, const char* what) {
   if (!ok) throw std::system_error(errno, std::generic_category(), what);
 }
 
-struct Pipe {
-  int read = -1;
-  int write = -1;
-};
-
-Pipe MakePipe() {
-  int ends[2];
-  Check(::pipe2(ends, O_CLOEXEC) == 0, "pipe2");
-  return {ends[0], ends[1]};
-}
-
 void CloseIfOpen(int& fd) {
   if (fd >= 0) ::close(fd);
   fd = -1;
@@ -36,31 +24,30 @@ void CloseIfOpen(int& fd) {
 
 }  // namespace
 
-ChildProcess::ChildProcess(const std::vector<std::string>& argv,
-                           const std::function<void()>& beforeExec) {
+ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::function<void()>& beforeExec) {
   // A child that dies early must not take the test with it on its next write.
   ::signal(SIGPIPE, SIG_IGN);
   std::vector<char*> args;
   for (const auto& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
   args.push_back(nullptr);
-  Pipe in = MakePipe(), out = MakePipe(), err = MakePipe();
-
+  int in[2], out[2], err[2];
+  Check(::pipe2(in, O_CLOEXEC) == 0 && ::pipe2(out, O_CLOEXEC) == 0 && ::pipe2(err, O_CLOEXEC) == 0, "pipe2");
   pid_ = ::fork();
   Check(pid_ >= 0, "fork");
   if (pid_ == 0) {
-    ::dup2(in.read, 0);
-    ::dup2(out.write, 1);
-    ::dup2(err.write, 2);
+    ::dup2(in[0], 0);
+    ::dup2(out[1], 1);
+    ::dup2(err[1], 2);
     if (beforeExec) beforeExec();
     ::execv(args[0], args.data());
     ::_exit(127);
   }
-  ::close(in.read);
-  ::close(out.write);
-  ::close(err.write);
-  input_ = in.write;
-  outputPipe_ = out.read;
-  errorPipe_ = err.read;
+  ::close(in[0]);
+  ::close(out[1]);
+  ::close(err[1]);
+  input_ = in[1];
+  outputPipe_ = out[0];
+  errorPipe_ = err[0];
 }
 
 ChildProcess::~ChildProcess() {
@@ -71,35 +58,33 @@ ChildProcess::~ChildProcess() {
   CloseIfOpen(input_);
 }
 
-bool ChildProcess::WriteInput(std::string_view text) {
+void ChildProcess::Input(std::string_view text) {
   while (!text.empty()) {
-    ssize_t done = ::write(input_, text.data(), text.size());
+    const ssize_t done = ::write(input_, text.data(), text.size());
     if (done < 0 && errno == EINTR) continue;
-    if (done < 0 && errno == EPIPE) return false;
+    if (done < 0 && errno == EPIPE) break;
     Check(done >= 0, "write to child");
     text.remove_prefix(static_cast<std::size_t>(done));
   }
-  return true;
+  CloseIfOpen(input_);
 }
-
-void ChildProcess::CloseInput() { CloseIfOpen(input_); }
 
 void ChildProcess::Kill(int signal) { Check(::kill(pid_, signal) == 0, "kill"); }
 
 int ChildProcess::Finish() {
   // Both streams at once, so that a child filling one pipe cannot stall.
+  int* pipes[2] = {&outputPipe_, &errorPipe_};
+  std::string* texts[2] = {&output_, &errors_};
   while (outputPipe_ >= 0 || errorPipe_ >= 0) {
     pollfd fds[2] = {{outputPipe_, POLLIN, 0}, {errorPipe_, POLLIN, 0}};
     if (::poll(fds, 2, -1) < 0) {
       Check(errno == EINTR, "poll");
       continue;
     }
-    int* pipes[2] = {&outputPipe_, &errorPipe_};
-    std::string* texts[2] = {&output_, &errors_};
     for (int i = 0; i < 2; ++i) {
       if (*pipes[i] < 0 || fds[i].revents == 0) continue;
       char buffer[4096];
-      ssize_t got = ::read(*pipes[i], buffer, sizeof buffer);
+      const ssize_t got = ::read(*pipes[i], buffer, sizeof buffer);
       if (got > 0) {
         texts[i]->append(buffer, static_cast<std::size_t>(got));
       } else if (got == 0 || errno != EINTR) {

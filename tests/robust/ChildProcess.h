@@ -13,34 +13,28 @@ namespace zorvanel::robust {
 
 class ChildProcess {
  public:
-  // Starts argv[0] with argv, its standard output and error on pipes, and its
-  // standard input on a pipe the test writes (or closes). beforeExec runs in
-  // the child between fork and exec: only async-signal-safe calls there.
-  explicit ChildProcess(const std::vector<std::string>& argv,
-                        const std::function<void()>& beforeExec = {});
+  // Starts argv[0] with its standard input, output and error on pipes.
+  // beforeExec runs in the child between fork and exec: only
+  // async-signal-safe calls there.
+  explicit ChildProcess(const std::vector<std::string>& argv, const std::function<void()>& beforeExec = {});
   ~ChildProcess();  // kills and reaps a child still running
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   pid_t Pid() const { return pid_; }
-  // False when the child no longer reads its input (it may have ended).
-  bool WriteInput(std::string_view text);
-  void CloseInput();
+  // Writes the text to its standard input and closes it; a child that no
+  // longer reads is let be.
+  void Input(std::string_view text);
   void Kill(int signal);
-  // Reads both output streams to their end, then reaps the child. Returns the
-  // wait status (see WIFEXITED and friends).
+  // Reads both output streams to their end, then reaps the child; its wait status.
   int Finish();
-
   const std::string& Output() const { return output_; }
   const std::string& Errors() const { return errors_; }
 
  private:
   pid_t pid_ = -1;
-  int input_ = -1;
-  int outputPipe_ = -1;
-  int errorPipe_ = -1;
-  std::string output_;
-  std::string errors_;
+  int input_ = -1, outputPipe_ = -1, errorPipe_ = -1;
+  std::string output_, errors_;
 };
 
 // "exit 0", "signal 9" and so on, for messages.

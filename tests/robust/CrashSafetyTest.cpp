@@ -1,7 +1,7 @@
 // Crash safety proven with a real process: a child makes an endless series of
-// write-through changes on a store (or hives) and is killed with SIGKILL at random
-// moments. After every kill the file must parse and hold exactly the state
-// before or after the change that was under way, never a mix or a torn file.
+// write-through changes on a store (or hives) and is killed with SIGKILL at
+// random moments. After every kill the store must read and hold exactly the
+// state before or after the change under way, never a mix or a torn file.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -38,60 +37,37 @@ namespace fs = std::filesystem;
 using store::Key;
 using store::SubstituteStore;
 
-// The suite's size; ZORVANEL_CRASH_KILLS=N asks for another (the long run in
-// the read-me).
-constexpr int kKills = 200;
-// Long enough for the child to start and make a few changes, short enough to
-// keep the test to a few seconds.
-constexpr int kMaxDelayMicroseconds = 30000;
-
-// The last step the child reported as being on disk; `none` when it
-// reported nothing before it died.
-std::uint64_t LastReportedStep(const std::string& output, std::uint64_t none) {
-  const auto end = output.rfind('\n');
-  if (end == std::string::npos) return none;
-  const auto start = output.rfind('\n', end - 1);
-  return std::stoull(output.substr(start == std::string::npos ? 0 : start + 1));
-}
-
 // The temporary files of writes cut short, which the next instance removes.
 std::set<std::string> InterruptedWrites(const fs::path& dir) {
   std::set<std::string> names;
   for (const auto& entry : fs::directory_iterator(dir)) {
-    const std::string name = entry.path().filename().string();
-    if (name.starts_with(".zorvanel-")) names.insert(name);
+    if (entry.path().filename().string().starts_with(".zorvanel-")) names.insert(entry.path().filename().string());
   }
   return names;
 }
 
-// Brings the model from state `from` to state `to` of the series.
-void Advance(SubstituteStore& model, std::uint64_t from, std::uint64_t to) {
-  for (std::uint64_t step = from + 1; step <= to; ++step) {
-    ASSERT_TRUE(MakeChange(model, step)) << "change " << step;
-  }
-}
-
-// Where the child writes: a store file, or a Windows installation's hives.
+// Where the child writes, and what is on disk there in the form that `form`
+// gives a model's tree.
 struct Target {
   std::string label;
-  std::vector<std::string> child;  // the child's arguments before the step
+  std::vector<std::string> child;  // its arguments before the last step done
   fs::path folder;                 // where temporary files are left
-  // What is on disk, in a form that compares with a model's tree.
-  std::function<std::string()> onDisk;
   std::function<std::string(const Key&)> form;
+  std::function<std::string()> onDisk;
 };
 
-// ZORVANEL_CRASH_KILLS sets the number of kills (scripts/crash-safety.sh).
+// 200 kills, or ZORVANEL_CRASH_KILLS (scripts/crash-safety.sh). A kill comes
+// within 30 ms: long enough for the child to start and make a few changes.
 void KillRepeatedly(const Target& target, SubstituteStore model) {
   const char* asked = std::getenv("ZORVANEL_CRASH_KILLS");
-  const int kills = asked ? std::atoi(asked) : kKills;
+  const int kills = asked ? std::atoi(asked) : 200;
   ASSERT_GT(kills, 0) << "ZORVANEL_CRASH_KILLS must be a positive count";
   const unsigned seed = std::random_device{}();
   SCOPED_TRACE(target.label + ", random seed " + std::to_string(seed));
   std::mt19937 random(seed);
-  std::uniform_int_distribution<int> delay(0, kMaxDelayMicroseconds);
+  std::uniform_int_distribution<int> delay(0, 30000);
 
-  std::uint64_t onDisk = 0;  // the file holds the series up to this change
+  std::uint64_t onDisk = 0;  // the store holds the series up to this change
   int before = 0, after = 0, interruptedWrites = 0;
   std::set<std::string> leftOver;
   for (int kill = 1; kill <= kills; ++kill) {
@@ -105,15 +81,19 @@ void KillRepeatedly(const Target& target, SubstituteStore model) {
         << "kill " << kill << ": the child ended by itself, " << DescribeStatus(status) << "\n"
         << child.Errors();
 
-    const std::uint64_t reported = LastReportedStep(child.Output(), onDisk);
-    Advance(model, onDisk, reported);
+    // The last step the child reported as being on disk.
+    const std::string& out = child.Output();
+    const auto end = out.rfind('\n');
+    const std::uint64_t reported =
+        end == std::string::npos ? onDisk : std::stoull(out.substr(out.rfind('\n', end - 1) + 1));
+    for (std::uint64_t step = onDisk + 1; step <= reported; ++step) {
+      ASSERT_TRUE(MakeChange(model, step)) << "change " << step;
+    }
     SubstituteStore next(model.Root());
     ASSERT_TRUE(MakeChange(next, reported + 1));
 
     const auto temporary = InterruptedWrites(target.folder);  // before a reader tidies up
-    interruptedWrites += std::ranges::any_of(temporary, [&](const auto& name) {
-      return !leftOver.contains(name);
-    });
+    interruptedWrites += std::ranges::any_of(temporary, [&](const auto& name) { return !leftOver.contains(name); });
     leftOver = temporary;
 
     std::string found;
@@ -135,25 +115,25 @@ void KillRepeatedly(const Target& target, SubstituteStore model) {
     }
   }
   std::cout << target.label << ": " << kills << " kills after " << onDisk << " changes: " << before
-            << " found the state before the change under way, " << after
-            << " the state after it; " << interruptedWrites
-            << " kills cut a write short (its temporary file was left)\n";
+            << " found the state before the change under way, " << after << " the state after it; "
+            << interruptedWrites << " kills cut a write short (its temporary file was left)\n";
 }
 
-Key Sample() {
-  return store::ParseRegFile(
-      replay::ReadFile(fs::path(ZORVANEL_EXAMPLES) / "sample-xp.reg"), "sample-xp.reg");
+SubstituteStore SeriesStore() {
+  const fs::path sample = fs::path(ZORVANEL_EXAMPLES) / "sample-xp.reg";
+  SubstituteStore model(store::ParseRegFile(replay::ReadFile(sample), "sample-xp.reg"));
+  EXPECT_TRUE(PrepareSeries(model));
+  return model;
 }
 
 TEST(CrashSafetyTest, EveryKillLeavesTheStateBeforeOrAfterTheInterruptedWrite) {
   const TempDirectory dir("crash");
   const std::string path = (dir / "store.reg").string();
-  SubstituteStore model(Sample());
-  ASSERT_TRUE(PrepareSeries(model));
+  const SubstituteStore model = SeriesStore();
   std::ofstream(path, std::ios::binary) << store::FormatRegFile(model.Root());
-  KillRepeatedly({"store", {ZORVANEL_STORE_WRITER, path}, dir.Path(),
-                  [&] { return store::FormatRegFile(store::ParseRegFile(replay::ReadFile(path), path)); },
-                  [](const Key& key) { return store::FormatRegFile(key); }},
+  const auto form = [](const Key& key) { return store::FormatRegFile(key); };
+  KillRepeatedly({"store", {ZORVANEL_STORE_WRITER, path}, dir.Path(), form,
+                  [&] { return form(store::ParseRegFile(replay::ReadFile(path), path)); }},
                  model);
   store::StoreFile::Open(path);
   EXPECT_TRUE(InterruptedWrites(dir.Path()).empty()) << "opening the store tidies up";
@@ -162,19 +142,16 @@ TEST(CrashSafetyTest, EveryKillLeavesTheStateBeforeOrAfterTheInterruptedWrite) {
 // The same on hives: hivex_commit to a temporary file, flushed, renamed.
 TEST(CrashSafetyTest, EveryKillLeavesAHiveBeforeOrAfterTheInterruptedCommit) {
   const TempDirectory dir("crash-hive");
-  SubstituteStore model(Sample());
-  ASSERT_TRUE(PrepareSeries(model));
-  ASSERT_TRUE(hive::MakeInstallation(model.Root(), dir.Path(), 1));
+  ASSERT_TRUE(hive::MakeInstallation(SeriesStore().Root(), dir.Path(), 1));
   const auto paths = hive::FindInstallation(dir.Path().string());
-  auto form = [](const Key& key) { return wine::CanonicalHiveTranscript(store::FormatRegFile(key)); };
-  auto onDisk = [&] { return form(hive::Installation::Open(paths)->Registry().Snapshot()); };
-  model = SubstituteStore(hive::Installation::Open(paths)->Registry().Snapshot());
-  KillRepeatedly({"hives", {ZORVANEL_STORE_WRITER, "--windows", dir.Path().string()},
-                  fs::path(paths.system).parent_path(), onDisk, form},
-                 model);
+  const fs::path config = fs::path(paths.system).parent_path();
+  const auto form = [](const Key& key) { return wine::CanonicalHiveTranscript(store::FormatRegFile(key)); };
+  const auto onDisk = [&] { return hive::Installation::Open(paths)->Registry().Snapshot(); };
+  KillRepeatedly({"hives", {ZORVANEL_STORE_WRITER, "--windows", dir.Path().string()}, config, form,
+                  [&] { return form(onDisk()); }},
+                 SubstituteStore(onDisk()));
   hive::Installation::Open(paths);
-  EXPECT_TRUE(InterruptedWrites(fs::path(paths.system).parent_path()).empty())
-      << "opening the installation tidies up";
+  EXPECT_TRUE(InterruptedWrites(config).empty()) << "opening the installation tidies up";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The store file as users really keep it, run through the replay runner as
-// an ordinary user (dropping root with setpriv, as CI runs as root): a link,
-// a write-protected store, another user's store, a folder the user cannot
+// an ordinary user (dropping root with setpriv, as CI runs as root) without
+// a runtime folder (so the lock takes its fallback folder): a link, a
+// write-protected store, another user's store, a folder the user cannot
 // write, files beside the store that are not the program's.
 
 #include <gtest/gtest.h>
@@ -22,28 +23,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr uid_t kOrdinaryUser = 65534;  // nobody
-constexpr const char* kStore = "product-old-no-backup.reg";  // rewritten at every start
-constexpr const char* kErrorBox = "\"Unknown Registry-error occured.\"";
+const fs::path kStore = fs::path(ZORVANEL_TEST_DATA) / "stores" / "product-old-no-backup.reg";  // rewritten at start
 
 bool Root() { return ::geteuid() == 0; }
-uid_t User() { return Root() ? kOrdinaryUser : ::geteuid(); }
-
-// The replay runner on the store, as the ordinary user, without a runtime
-// folder (so the lock takes its fallback folder).
-ChildProcess& RunAsUser(std::unique_ptr<ChildProcess>& child, const std::string& store) {
-  std::vector<std::string> argv{"/usr/bin/env", "-u", "XDG_RUNTIME_DIR", ZORVANEL_REPLAY,
-                                "--store", store, "-"};
-  if (Root()) {
-    argv.insert(argv.begin(), {"/usr/bin/setpriv", "--reuid=" + std::to_string(kOrdinaryUser),
-                               "--regid=" + std::to_string(kOrdinaryUser), "--clear-groups"});
-  }
-  child = std::make_unique<ChildProcess>(argv);
-  child->WriteInput("answer Yes\nstart\n");
-  child->CloseInput();
-  child->Finish();
-  return *child;
-}
+uid_t User() { return Root() ? 65534 : ::geteuid(); }  // nobody
 
 void Own(const fs::path& path, uid_t user) {
   if (Root()) {
@@ -51,27 +34,24 @@ void Own(const fs::path& path, uid_t user) {
   }
 }
 
-uid_t OwnerOf(const fs::path& path) {
-  struct stat info {};
-  ::lstat(path.c_str(), &info);
-  return info.st_uid;
+std::string PutStore(const fs::path& path) {
+  std::ofstream(path, std::ios::binary) << replay::ReadFile(kStore);
+  Own(path, User());
+  return path.string();
+}
+
+std::size_t Files(const fs::path& dir) {
+  fs::permissions(dir, fs::perms::owner_all);
+  return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), {}));
 }
 
 struct Case {
   const char* label;
   bool needsRoot;  // to give a file to another user
-  // Prepares the folder (the user's own); returns the store path to give.
-  std::function<std::string(const fs::path& dir)> setUp;
+  std::function<std::string(const fs::path& dir)> setUp;  // returns the store to give
   const char* readOnlyBecause;  // nullptr: the store is written
   std::function<void(const fs::path& dir)> check;
 };
-
-std::string PutStore(const fs::path& path) {
-  std::ofstream(path, std::ios::binary)
-      << replay::ReadFile(fs::path(ZORVANEL_TEST_DATA) / "stores" / kStore);
-  Own(path, User());
-  return path.string();
-}
 
 const Case kCases[] = {
     {"a link is followed, and stays a link", false,
@@ -85,14 +65,12 @@ const Case kCases[] = {
      nullptr,
      [](const fs::path& dir) {
        EXPECT_TRUE(fs::is_symlink(dir / "link.reg"));
-       EXPECT_NE(replay::ReadFile(dir / "real" / "machine.reg"),
-                 replay::ReadFile(fs::path(ZORVANEL_TEST_DATA) / "stores" / kStore));
+       EXPECT_NE(replay::ReadFile(dir / "real" / "machine.reg"), replay::ReadFile(kStore));
      }},
     {"a write-protected store", false,
      [](const fs::path& dir) {
        const std::string store = PutStore(dir / "store.reg");
-       fs::permissions(store, fs::perms::owner_read | fs::perms::group_read |
-                                  fs::perms::others_read);
+       fs::permissions(store, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
        return store;
      },
      "it is write-protected", nullptr},
@@ -103,7 +81,11 @@ const Case kCases[] = {
        return store;
      },
      "it belongs to another user",
-     [](const fs::path& dir) { EXPECT_EQ(OwnerOf(dir / "store.reg"), 0u); }},
+     [](const fs::path& dir) {
+       struct stat info {};
+       ::lstat((dir / "store.reg").c_str(), &info);
+       EXPECT_EQ(info.st_uid, 0u);
+     }},
     {"a folder the user cannot write", false,
      [](const fs::path& dir) {
        const std::string store = PutStore(dir / "store.reg");
@@ -111,14 +93,10 @@ const Case kCases[] = {
        return store;
      },
      "its folder cannot be written: Permission denied (errno 13)",
-     [](const fs::path& dir) {
-       fs::permissions(dir, fs::perms::owner_all);
-       EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1) << "no lock file beside it";
-     }},
+     [](const fs::path& dir) { EXPECT_EQ(Files(dir), 1u) << "no lock file beside it"; }},
     {"files beside the store that are not the program's leftovers", true,
      [](const fs::path& dir) {
-       for (const char* name : {"store.reg.tmp-backup", ".zorvanel-store.reg-theirs",
-                                ".zorvanel-store.reg-abc123"}) {
+       for (const char* name : {"store.reg.tmp-backup", ".zorvanel-store.reg-theirs", ".zorvanel-store.reg-abc123"}) {
          std::ofstream(dir / name) << "keep";
          Own(dir / name, User());
        }
@@ -132,7 +110,7 @@ const Case kCases[] = {
        EXPECT_TRUE(fs::exists(dir / ".zorvanel-store.reg-theirs"));
        EXPECT_TRUE(fs::is_symlink(dir / ".zorvanel-store.reg-linked"));
        EXPECT_FALSE(fs::exists(dir / ".zorvanel-store.reg-abc123")) << "a cut write's leftover";
-       EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 4) << "no lock file beside it";
+       EXPECT_EQ(Files(dir), 4u) << "no lock file beside it";
      }},
 };
 
@@ -148,17 +126,23 @@ TEST(StoreAccessTest, TheStoreIsWrittenOnlyWhereTheUserMayAndIsReadEverywhere) {
     const std::string store = c.setUp(dir);
     const std::string before = replay::ReadFile(store);
 
-    std::unique_ptr<ChildProcess> child;
-    const ChildProcess& run = RunAsUser(child, store);
-    const std::string file = fs::canonical(store).string();
+    std::vector<std::string> argv{"/usr/bin/env", "-u", "XDG_RUNTIME_DIR", ZORVANEL_REPLAY, "--store", store, "-"};
+    if (Root()) {
+      const std::string user = std::to_string(User());
+      argv.insert(argv.begin(), {"/usr/bin/setpriv", "--reuid=" + user, "--regid=" + user, "--clear-groups"});
+    }
+    ChildProcess run(argv);
+    run.Input("answer Yes\nstart\n");
+    run.Finish();
+    const bool errorBox = run.Output().find("\"Unknown Registry-error occured.\"") != std::string::npos;
     if (c.readOnlyBecause) {
-      EXPECT_EQ(run.Errors(), "zorvanel-replay: The store " + file + " cannot be changed (" +
-                                  c.readOnlyBecause + "); it is opened read-only.\n");
-      EXPECT_NE(run.Output().find(kErrorBox), std::string::npos) << run.Output();
+      EXPECT_EQ(run.Errors(), "zorvanel-replay: The store " + fs::canonical(store).string() +
+                                  " cannot be changed (" + c.readOnlyBecause + "); it is opened read-only.\n");
+      EXPECT_TRUE(errorBox) << run.Output();
       EXPECT_EQ(replay::ReadFile(store), before);
     } else {
       EXPECT_EQ(run.Errors(), "");
-      EXPECT_EQ(run.Output().find(kErrorBox), std::string::npos) << run.Output();
+      EXPECT_FALSE(errorBox) << run.Output();
     }
     if (c.check) c.check(dir);
   }
