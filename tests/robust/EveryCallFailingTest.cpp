@@ -1,28 +1,20 @@
-// The sweep: every replay scenario is run again with each of its registry
-// calls failing in turn (--fail CALL:N:5, access denied), on the store file
-// and on hives. Every run must
-//  - end as the clean run ends: no crash, no hang, no new script error;
-//  - show "Unknown Registry-error occured." exactly once per failed call that
-//    the layer reports, as the run's own call trace lists them: every
-//    failure but those of the silent existence tests (KeyExists' open and
-//    its close, ValueExists' type query) and the end of an enumeration;
-//  - so show one such box more than the clean run whenever the other calls
-//    fail as they did before (a failure can change the course, so that other
-//    calls fail or no longer fail; the trace accounts for those), and the
-//    very transcript of the clean run when the call failed there already;
-//  - leave a store that holds exactly what the run's successful calls wrote:
-//    those calls, made again in order on the starting store in memory, give
-//    the very tree the file holds.
+// The sweep: every replay scenario run again with each of its registry calls
+// failing in turn (--fail CALL:N:5), on the store file and on hives. Every
+// run must end as the clean run ends (no crash, hang or new script error);
+// show the registry error box once per failure the layer reports (all but
+// the silent existence tests' and an enumeration's end), so one box more
+// than the clean run when the other calls fail as before, and the clean
+// run's very transcript when the call failed there already; and leave a
+// store holding exactly what its successful calls wrote (those calls made
+// again on the starting store in memory give the very tree).
 //
-// A scenario queues its answers ahead. When the failure adds an error box
-// (OK only) or takes one away, a queued answer meets a box it does not fit
-// and the replay stops with a script error; the run is then made again with
-// an OK put in for the error box that came first, or taken out for the one
-// that no longer comes. Only OKs move, so the questions get the answers the
-// scenario gives them. A failure can also end the program early; the run is
-// then made again without the commands after the end (dumps excepted).
-// Failures of neighbouring calls mostly need the same OKs, so each run
-// starts from the answers that fitted the run before.
+// Scenarios queue their answers ahead. When a failure adds or takes away an
+// error box (OK only), a queued answer meets a box it does not fit and the
+// replay stops; the run is made again with an OK put in or taken out there,
+// so that the questions still get the scenario's answers. A failure that
+// ends the program early has the commands after the end left out. Failures
+// of neighbouring calls mostly need the same OKs, so each run starts from
+// the answers that fitted the run before.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -265,20 +257,17 @@ void ExpectRunHoldsTogether(const Outcome& run, bool hives) {
 }
 
 // On the store file (control set 0) and on hives (control set 1).
+// Thousands of runs, each writing its store and waiting for the disk: on a
+// memory file system, where there is one, they take a third of the time.
+// The disk's own part is the crash test's.
 class EveryCallFailing : public ::testing::TestWithParam<std::tuple<fs::path, int>> {
  protected:
-  // Thousands of runs, each writing its store a few times and waiting for the
-  // disk each time: on a memory file system, where there is one, the sweep
-  // takes a third of the time. The disk's own part is the crash test's.
   static void SetUpTestSuite() {
-    if (const char* dir = std::getenv("TMPDIR")) savedTempDir_ = dir;
+    saved_ = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
     if (::access("/dev/shm", W_OK) == 0) ::setenv("TMPDIR", "/dev/shm", 1);
   }
-  static void TearDownTestSuite() {
-    if (savedTempDir_.empty()) ::unsetenv("TMPDIR");
-    else ::setenv("TMPDIR", savedTempDir_.c_str(), 1);
-  }
-  static inline std::string savedTempDir_;
+  static void TearDownTestSuite() { saved_.empty() ? ::unsetenv("TMPDIR") : ::setenv("TMPDIR", saved_.c_str(), 1); }
+  static inline std::string saved_;
 };
 
 TEST_P(EveryCallFailing, IsReportedOnceAndLeavesOnlyWhatSucceeded) {
@@ -347,14 +336,11 @@ TEST_P(EveryCallFailing, IsReportedOnceAndLeavesOnlyWhatSucceeded) {
             << " failing already, " << courseChanged << " changed which other calls fail\n";
 }
 
+const auto kName = [](const auto& param) { return replay::TestName(std::get<0>(param.param)); };
 INSTANTIATE_TEST_SUITE_P(Sweep, EveryCallFailing,
-                         ::testing::Combine(::testing::ValuesIn(replay::AllScenarioFiles()),
-                                            ::testing::Values(0)),
-                         [](const auto& param) { return replay::TestName(std::get<0>(param.param)); });
+                         ::testing::Combine(::testing::ValuesIn(replay::AllScenarioFiles()), ::testing::Values(0)), kName);
 INSTANTIATE_TEST_SUITE_P(HiveSweep, EveryCallFailing,
-                         ::testing::Combine(::testing::ValuesIn(replay::AllScenarioFiles()),
-                                            ::testing::Values(1)),
-                         [](const auto& param) { return replay::TestName(std::get<0>(param.param)); });
+                         ::testing::Combine(::testing::ValuesIn(replay::AllScenarioFiles()), ::testing::Values(1)), kName);
 
 }  // namespace
 }  // namespace zorvanel::robust
