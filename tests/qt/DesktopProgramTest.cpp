@@ -1,159 +1,100 @@
-// The desktop program around the window: its command line, where its store
-// lives and how it is made, and how the program refuses a store it cannot use.
+// The desktop program as a process, on its command line and its store,
+// without a display. (Two instances on one store: tests/robust.)
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <filesystem>
 #include <fstream>
 
-#include "desktop/CommandLine.h"
 #include "desktop/DesktopStore.h"
-#include "platform/store/RegFile.h"
-#include "platform/store/StoreFile.h"
+#include "tests/robust/TempDirectory.h"
 
 namespace zorvanel::desktop {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CommandLineCase {
-  std::vector<std::string> args;
-  CommandLine::Action action;
-  std::string store;
-  std::string error;
-  bool confirm = false;
-};
+std::string Read(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
 
-TEST(CommandLineTest, ReadsTheOptions) {
-  using A = CommandLine::Action;
-  const CommandLineCase cases[] = {
-      {{}, A::Run, "", ""},
-      {{"--store", "a.reg"}, A::Run, "a.reg", ""},
-      {{"--store=b.reg"}, A::Run, "b.reg", ""},
-      {{"--confirm", "--store", "c.reg"}, A::Run, "c.reg", "", true},
-      {{"--help"}, A::Help, "", ""},
-      {{"--store", "a.reg", "--version"}, A::Version, "", ""},
-      {{"--bogus"}, A::Error, "", "unknown option --bogus"},
-      {{"file.reg"}, A::Error, "", "unexpected argument file.reg"},
-      {{"--store"}, A::Error, "", "--store needs a file name"},
-      {{"--store="}, A::Error, "", "--store needs a file name"},
-      {{"--store", "a", "--store", "b"}, A::Error, "", "--store given twice"},
+// Each run stops before it would need a display, but for the confirm check
+// with nothing pending, which ends as it starts (on the offscreen platform;
+// were --confirm lost, the main window would wait there for the user). The
+// store lives in the user's data folder, made from the sample machine when
+// missing and never replaced when there.
+TEST(DesktopProgramTest, RunsAsItsCommandLineAndItsStoreSay) {
+  const robust::TempDirectory dir{"zorvanel-qt"};
+  const std::string broken = (dir / "broken.reg").string();
+  const std::string brokenText = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\n";
+  std::ofstream(broken) << brokenText;
+  const std::string quiet = ZORVANEL_TEST_DATA "/stores/settings-4523-two-devices.reg";
+  fs::create_directories(dir / "kept" / "zorvanel");
+  fs::copy_file(quiet, dir / "kept" / "zorvanel" / "registry.reg");
+  const std::string system = (dir / "system").string();
+  const std::string oneTarget =
+      "give --store FILE, --windows DIR, or --system-hive FILE with --software-hive FILE";
+  const std::pair<const char*, std::string> screen{"QT_QPA_PLATFORM", "offscreen"};
+  const struct {
+    std::vector<std::string> args;
+    int exitCode;
+    std::string said;  // found in what it wrote
+    std::vector<std::pair<const char*, std::string>> env = {};
+  } cases[] = {
+      {{"--version"}, 0, "Zorvanel v2.21f E\n"},
+      {{"-h"}, 0, "--store FILE"},
+      {{"--bogus"}, 2, "zorvanel: unknown option --bogus\nusage:"},
+      {{"file.reg"}, 2, "zorvanel: unexpected argument file.reg"},
+      {{"--store"}, 2, "zorvanel: --store needs a file name"},
+      {{"--store="}, 2, "zorvanel: --store needs a file name"},
+      {{"--windows"}, 2, "zorvanel: --windows needs a folder"},
+      {{"--store", "a", "--store", "b"}, 2, "zorvanel: --store given twice"},
+      {{"--store", "a", "--windows", "w"}, 2, oneTarget},
+      {{"--system-hive", "s"}, 2, oneTarget},
+      {{"--store", broken}, 1, broken + ":3:"},
+      {{"--store=" + broken}, 1, broken + ":3:"},
+      {{"--windows", dir.Path().string()}, 1, "no Windows installation in " + dir.Path().string()},
+      {{"--software-hive=w", "--system-hive", system}, 1, "registry file " + system + " cannot"},
+      {{"--confirm"}, 0, "", {screen, {"XDG_DATA_HOME", (dir / "data").string()}}},
+      {{"--confirm"}, 0, "", {screen, {"XDG_DATA_HOME", "relative"}}},
+      {{"--confirm"}, 0, "", {screen, {"XDG_DATA_HOME", (dir / "kept").string()}}},
+      {{"--confirm"}, 1, "Cannot create the store " + broken + "/zorvanel/registry.reg",
+       {{"XDG_DATA_HOME", broken}}},
+      {{"--confirm"}, 1, "There is no home folder", {{"HOME", ""}}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.args.empty() ? "(none)" : c.args[0]);
-    const CommandLine parsed = ParseCommandLine(c.args);
-    EXPECT_EQ(parsed.action, c.action);
-    EXPECT_EQ(parsed.store.value_or(""), c.store);
-    EXPECT_EQ(parsed.error, c.error);
-    EXPECT_EQ(parsed.confirm, c.confirm);
+    QStringList args;
+    for (const auto& arg : c.args) args << QString::fromStdString(arg);
+    SCOPED_TRACE(args.join(' ').toStdString() + (c.env.empty() ? "" : " " + c.env.back().second));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_DATA_HOME"}) {
+      env.remove(name);
+    }
+    env.insert("HOME", QString::fromStdString((dir / "home").string()));
+    for (const auto& [name, value] : c.env) env.insert(name, QString::fromStdString(value));
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(ZORVANEL_PROGRAM), args);
+    if (!process.waitForFinished(10000)) {
+      process.kill();
+      process.waitForFinished();
+      ADD_FAILURE() << "the program did not stop";
+    }
+    const std::string said =
+        (process.readAllStandardOutput() + process.readAllStandardError()).toStdString();
+    EXPECT_EQ(process.exitCode(), c.exitCode);
+    EXPECT_NE(said.find(c.said), std::string::npos) << said;
   }
-}
-
-TEST(DesktopStoreTest, LivesInTheUsersDataFolder) {
-  EXPECT_EQ(DefaultStorePath("/data", "/home/u"), "/data/zorvanel/registry.reg");
-  EXPECT_EQ(DefaultStorePath(nullptr, "/home/u"), "/home/u/.local/share/zorvanel/registry.reg");
-  EXPECT_EQ(DefaultStorePath("relative", "/home/u"), "/home/u/.local/share/zorvanel/registry.reg")
+  EXPECT_EQ(Read(broken), brokenText) << "a store that cannot be read is left as it was";
+  EXPECT_EQ(Read(dir / "data" / "zorvanel" / "registry.reg"), SampleStore());
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "data" / "zorvanel"), {}), 1)
+      << "no leftovers";
+  EXPECT_EQ(Read(dir / "home" / ".local" / "share" / "zorvanel" / "registry.reg"), SampleStore())
       << "a relative XDG_DATA_HOME is ignored";
-  EXPECT_EQ(DefaultStorePath(nullptr, nullptr), std::nullopt);
-  EXPECT_EQ(DefaultStorePath(nullptr, ""), std::nullopt);
-}
-
-class StoreFolderTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "zorvanel-qt-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder = pattern;
-  }
-  void TearDown() override { fs::remove_all(folder); }
-  static std::string Read(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-  }
-
-  fs::path folder;
-};
-
-TEST_F(StoreFolderTest, AMissingStoreIsMadeFromTheSampleMachine) {
-  const std::string sample = SampleStore();
-  ASSERT_NE(sample.find("Services\\nv\\Device0"), std::string::npos);
-  EXPECT_NO_THROW(store::ParseRegFile(sample, "sample"));
-
-  const fs::path path = folder / "data" / "zorvanel" / "registry.reg";
-  CreateStoreIfMissing(path.string(), sample);
-  EXPECT_EQ(Read(path), sample);
-  EXPECT_EQ(fs::directory_iterator(path.parent_path())->path(), path) << "no leftovers";
-
-  std::ofstream(path, std::ios::trunc) << "REGEDIT4\n";
-  CreateStoreIfMissing(path.string(), sample);
-  EXPECT_EQ(Read(path), "REGEDIT4\n") << "an existing store is never replaced";
-}
-
-TEST_F(StoreFolderTest, AStoreThatCannotBeMadeIsAClearError) {
-  std::ofstream(folder / "plain-file") << "not a folder";
-  try {
-    CreateStoreIfMissing((folder / "plain-file" / "registry.reg").string(), "REGEDIT4\n");
-    FAIL() << "no error";
-  } catch (const store::StoreFileError& error) {
-    EXPECT_NE(std::string(error.what()).find("Cannot create the store"), std::string::npos);
-  }
-}
-
-// The program itself, run without any display: it must stop before it
-// would need one.
-struct ProgramRun {
-  int exitCode;
-  std::string out;
-  std::string err;
-};
-
-ProgramRun RunProgram(const QStringList& args) {
-  QProcess process;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
-  process.setProcessEnvironment(env);
-  process.start(QStringLiteral(ZORVANEL_PROGRAM), args);
-  if (!process.waitForFinished(10000)) {
-    process.kill();
-    process.waitForFinished();
-    ADD_FAILURE() << "the program did not stop";
-  }
-  return {process.exitCode(), process.readAllStandardOutput().toStdString(),
-          process.readAllStandardError().toStdString()};
-}
-
-TEST_F(StoreFolderTest, TheProgramAnswersItsCommandLine) {
-  const ProgramRun version = RunProgram({"--version"});
-  EXPECT_EQ(version.exitCode, 0);
-  EXPECT_EQ(version.out, "Zorvanel v2.21f E\n");
-  const ProgramRun help = RunProgram({"--help"});
-  EXPECT_EQ(help.exitCode, 0);
-  EXPECT_NE(help.out.find("--store FILE"), std::string::npos);
-  const ProgramRun bad = RunProgram({"--bogus"});
-  EXPECT_EQ(bad.exitCode, 2);
-  EXPECT_NE(bad.err.find("zorvanel: unknown option --bogus"), std::string::npos);
-}
-
-TEST_F(StoreFolderTest, AStoreThatCannotBeReadStopsTheProgramNamingFileAndLine) {
-  const fs::path path = folder / "broken.reg";
-  std::ofstream(path) << "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\n";
-  const ProgramRun run = RunProgram({"--store", QString::fromStdString(path.string())});
-  EXPECT_EQ(run.exitCode, 1);
-  EXPECT_NE(run.err.find(path.string() + ":3:"), std::string::npos) << run.err;
-  EXPECT_EQ(Read(path), "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\n") << "left as it was";
-}
-
-TEST_F(StoreFolderTest, ASecondInstanceOnTheSameStoreIsRefused) {
-  const fs::path path = folder / "registry.reg";
-  std::ofstream(path) << "REGEDIT4\n";
-  const auto first = store::StoreFile::Open(path.string());
-  const ProgramRun second = RunProgram({"--store", QString::fromStdString(path.string())});
-  EXPECT_EQ(second.exitCode, 1);
-  EXPECT_NE(second.err.find("in use by another Zorvanel instance"), std::string::npos)
-      << second.err;
+  EXPECT_EQ(Read(dir / "kept" / "zorvanel" / "registry.reg"), Read(quiet));
 }
 
 }  // namespace

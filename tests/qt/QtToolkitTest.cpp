@@ -1,6 +1,7 @@
-// The Qt toolkit on two small windows of every control kind: geometry at a
-// given DPI, looks, events into the logic, modal windows and boxes, and the
-// end of the program.
+// The Qt toolkit on two small windows of every control kind, in what only
+// Qt shows: geometry at a given DPI, looks, events from real input, modal
+// loops and the end of the program. What any toolkit does with the
+// program's requests is the toolkit contract's part.
 
 #include <gtest/gtest.h>
 
@@ -26,31 +27,32 @@
 namespace zorvanel::qt::testing {
 namespace {
 
-using contract::EventLog;
 using contract::kTestDialog;
 using contract::kTestWindow;
-using contract::TestWindows;
 
 class QtToolkitTest : public ::testing::Test {
  protected:
-  void SetUp() override { Make(96); }
-  void TearDown() override { toolkit.reset(); }
+  void SetUp() override { Start(96); }
 
-  void Make(double dpi) {
+  void Start(double dpi) {
     toolkit.reset();
     toolkit = std::make_unique<QtToolkit>(
         windows, QtToolkitOptions{dpi, QDir::currentPath().toStdString(), [this] { ++quits; }});
+    ASSERT_TRUE(toolkit->Start(kTestWindow));
   }
   ui::ControlRef Ref(std::string_view control) { return {kTestWindow, control}; }
   template <typename T = QWidget>
   T* Get(std::string_view control) {
     return qobject_cast<T*>(toolkit->ControlWidget(Ref(control)));
   }
-  QTabBar* Bar() { return Get<QWidget>("tbsStrip")->findChild<QTabBar*>(); }
+  QTabBar* Bar() { return Get("tbsStrip")->findChild<QTabBar*>(); }
   FormWindow* Main() { return toolkit->Window(kTestWindow); }
+  QColor TextColor(std::string_view control) {
+    return Get(control)->palette().color(QPalette::WindowText);
+  }
 
-  EventLog log;
-  TestWindows windows{log};
+  contract::EventLog log;
+  contract::TestWindows windows{log};
   int quits = 0;
   std::unique_ptr<QtToolkit> toolkit;
 };
@@ -61,8 +63,7 @@ int Px(int twips, double dpi) { return static_cast<int>(std::lround(twips * dpi 
 TEST_F(QtToolkitTest, PlacesControlsWhereTheirTwipsSayAtTheGivenDpi) {
   for (double dpi : {96.0, 120.0, 144.0}) {
     SCOPED_TRACE(dpi);
-    Make(dpi);
-    ASSERT_TRUE(toolkit->Start(kTestWindow));
+    Start(dpi);
     const QWidget* strip = Get("tbsStrip");
     EXPECT_EQ(strip->size(), QSize(Px(4800, dpi), Px(3600, dpi)));
     EXPECT_EQ(strip->parentWidget()->size(), strip->size()) << "the client area";
@@ -83,50 +84,55 @@ TEST_F(QtToolkitTest, PlacesControlsWhereTheirTwipsSayAtTheGivenDpi) {
   }
 }
 
-TEST_F(QtToolkitTest, RendersTheLookOfTheLayout) {
-  ASSERT_TRUE(toolkit->Start(kTestWindow));
+// Texts are plain text, with CR LF as a line break; colours and fonts are
+// each control's own, not its frame's.
+TEST_F(QtToolkitTest, RendersTheLookOfTheLayoutAndTheTextsSet) {
   auto* label = Get<QLabel>("lblText");
-  EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0xFF0000));
+  EXPECT_EQ(TextColor("lblText"), QColor(0xFF0000));
   EXPECT_TRUE(label->font().bold());
   EXPECT_TRUE(label->font().underline());
   EXPECT_TRUE(label->alignment() & Qt::AlignRight);
   EXPECT_EQ(label->textFormat(), Qt::PlainText) << "registry texts are never read as markup";
+  toolkit->SetText(Ref("lblText"), "one\r\ntwo <b>&");
+  EXPECT_EQ(label->text(), "one\ntwo <b>&");
 
   auto* group = Get<QGroupBox>("fmeGroup");
   ASSERT_NE(group, nullptr);
   EXPECT_EQ(group->title(), "Group:");
-  EXPECT_EQ(group->palette().color(QPalette::WindowText), QColor(0xFF0000));
-  // The red caption stays on the frame.
-  EXPECT_EQ(Get("lblInner")->palette().color(QPalette::WindowText),
-            QApplication::palette().color(QPalette::WindowText));
+  toolkit->SetText(Ref("fmeGroup"), "Other:");
+  EXPECT_EQ(group->title(), "Other:");
+  EXPECT_EQ(TextColor("fmeGroup"), QColor(0xFF0000));
+  EXPECT_EQ(TextColor("lblInner"), QApplication::palette().color(QPalette::WindowText));
+  toolkit->SetTextColor(Ref("lblInner"), ui::kRed);
+  EXPECT_EQ(TextColor("lblInner"), QColor(0xFF0000));
   EXPECT_EQ(Get("fmePage")->metaObject()->className(), QStringLiteral("QFrame"));
+  EXPECT_TRUE(group->font().bold());
+  EXPECT_FALSE(Get("lblInner")->font().bold());
 
+  // A list's pop-up, built when first needed, has the list's font.
   auto* list = Get<QComboBox>("cmbList");
   EXPECT_FALSE(list->isEditable());
   EXPECT_EQ(list->currentText(), "b");
-  // Fonts are the controls' own, not their frames'; a list's pop-up, built
-  // when first needed, has the list's.
-  EXPECT_TRUE(group->font().bold());
-  EXPECT_FALSE(Get("lblInner")->font().bold());
   EXPECT_EQ(list->font().pixelSize(), 13);
   EXPECT_EQ(list->view()->font(), list->font());
 
-  QMenuBar* bar = Main()->findChild<QMenuBar*>();
-  ASSERT_NE(bar, nullptr);
-  ASSERT_EQ(bar->actions().size(), 2);
-  EXPECT_EQ(bar->actions()[0]->text(), "&File");
-  ASSERT_NE(bar->actions()[0]->menu(), nullptr);
-  EXPECT_EQ(bar->actions()[0]->menu()->actions()[0]->text(), "&Item");
-  EXPECT_EQ(bar->actions()[1]->text(), "&Command");
-  EXPECT_EQ(bar->actions()[1]->menu(), nullptr) << "a command directly on the menu bar";
+  const QList<QAction*> menus = Main()->findChild<QMenuBar*>()->actions();
+  ASSERT_EQ(menus.size(), 2);
+  ASSERT_NE(menus[0]->menu(), nullptr);
+  EXPECT_EQ(menus[0]->menu()->actions()[0]->text(), "&Item");
+  EXPECT_EQ(menus[1]->menu(), nullptr) << "a command directly on the menu bar";
 
   EXPECT_EQ(Bar()->tabToolTip(1), "Second tip");
   EXPECT_FALSE(Main()->windowIcon().isNull());
   EXPECT_EQ(Main()->minimumSize(), Main()->maximumSize()) << "fixed size";
 }
 
+// Mouse, keys and menus reach the logic. The tab strip raises its click for
+// a new tab and for the selected one, and typed keys go to the logic without
+// being consumed: an arrow key that also carries a character still moves it.
 TEST_F(QtToolkitTest, HandsEveryControlEventToTheLogic) {
-  ASSERT_TRUE(toolkit->Start(kTestWindow));
+  toolkit->SetEnabled(Ref("tmrTick"), false);
+  EXPECT_EQ(Main()->focusWidget(), Bar()) << "typed codes need the strip to have the keyboard";
   QTest::mouseClick(Get("cmdGo"), Qt::LeftButton);
   QTest::mouseClick(Get("obtA"), Qt::LeftButton);
   QTest::mouseClick(Get("obtB"), Qt::LeftButton);
@@ -135,70 +141,39 @@ TEST_F(QtToolkitTest, HandsEveryControlEventToTheLogic) {
   Main()->Action("mnuItem")->trigger();
   Main()->Action("mnuCommand")->trigger();
   QTest::mouseClick(Get("lblText"), Qt::LeftButton);
-  EXPECT_EQ(log.lines, (std::vector<std::string>{"load frmTest", "cmdGo Click", "obtA Click",
-                                                 "obtB Click", "cmbList Click", "mnuItem Click",
-                                                 "mnuCommand Click", "lblText Click"}));
+  for (int i = 0; i < 2; ++i) QTest::mouseClick(Bar(), Qt::LeftButton, {}, Bar()->tabRect(1).center());
+  EXPECT_EQ(toolkit->SelectedTab(Ref("tbsStrip")), 2);
+  QTest::keyClick(Bar(), 'a');
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, QStringLiteral("x"));
+  QApplication::sendEvent(Bar(), &press);
+  EXPECT_EQ(toolkit->SelectedTab(Ref("tbsStrip")), 3);
+  EXPECT_EQ(log.lines,
+            (std::vector<std::string>{"load frmTest", "cmdGo Click", "obtA Click", "obtB Click",
+                                      "cmbList Click", "mnuItem Click", "mnuCommand Click",
+                                      "lblText Click", "tbsStrip Click", "tbsStrip Click",
+                                      "tbsStrip KeyPress 97", "tbsStrip KeyPress 120",
+                                      "tbsStrip Click"}));
   EXPECT_EQ(toolkit->Text(Ref("cmbList")), "c");
 }
 
-TEST_F(QtToolkitTest, RaisesTheTabClickForANewTabAndForTheSelectedOne) {
-  ASSERT_TRUE(toolkit->Start(kTestWindow));
-  QTabBar* bar = Bar();
-  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
-  EXPECT_EQ(toolkit->SelectedTab(Ref("tbsStrip")), 2);
-  EXPECT_EQ(log.Count("tbsStrip Click"), 1);
-  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
-  EXPECT_EQ(toolkit->SelectedTab(Ref("tbsStrip")), 2);
-  EXPECT_EQ(log.Count("tbsStrip Click"), 2);
-  EXPECT_TRUE(bar->hasFocus() || bar->focusPolicy() == Qt::StrongFocus);
-}
-
-TEST_F(QtToolkitTest, ForwardsTypedKeysWithoutConsumingThem) {
-  ASSERT_TRUE(toolkit->Start(kTestWindow));
-  QTest::keyClick(Bar(), 'a');
-  EXPECT_EQ(log.Count("tbsStrip KeyPress 97"), 1);
-  // An arrow key that also carries a character: the strip still moves.
-  QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, QStringLiteral("x"));
-  QApplication::sendEvent(Bar(), &press);
-  EXPECT_EQ(log.Count("tbsStrip KeyPress 120"), 1);
-  EXPECT_EQ(toolkit->SelectedTab(Ref("tbsStrip")), 2);
-  EXPECT_EQ(log.lines.back(), "tbsStrip Click");
-}
-
-// Texts are shown as plain text, with CR LF as a line break.
-TEST_F(QtToolkitTest, ShowsTextsAsTheProgramSetThem) {
-  ASSERT_TRUE(toolkit->Start(kTestWindow));
-  toolkit->SetText(Ref("lblText"), "one\r\ntwo <b>&");
-  EXPECT_EQ(Get<QLabel>("lblText")->text(), "one\ntwo <b>&");
-  toolkit->SetText(Ref("fmeGroup"), "Other:");
-  EXPECT_EQ(Get<QGroupBox>("fmeGroup")->title(), "Other:");
-  toolkit->SetTextColor(Ref("lblInner"), ui::kRed);
-  EXPECT_EQ(Get("lblInner")->palette().color(QPalette::WindowText), QColor(0xFF0000));
-}
-
-struct BoxCase {
-  ui::Buttons buttons;
-  ui::Icon icon;
-  QMessageBox::Icon qtIcon;
-  QMessageBox::StandardButton press;
-  ui::Answer expected;
-};
-
 TEST_F(QtToolkitTest, MessageBoxesAreModalWithTheFirstButtonDefault) {
-  const BoxCase cases[] = {
-      {ui::Buttons::OK, ui::Icon::Information, QMessageBox::Information, QMessageBox::Ok,
-       ui::Answer::OK},
-      {ui::Buttons::YesNo, ui::Icon::Question, QMessageBox::Question, QMessageBox::No,
-       ui::Answer::No},
-      {ui::Buttons::YesNo, ui::Icon::Exclamation, QMessageBox::Warning, QMessageBox::Yes,
-       ui::Answer::Yes},
-      {ui::Buttons::OK, ui::Icon::Critical, QMessageBox::Critical, QMessageBox::Ok,
-       ui::Answer::OK},
+  using Q = QMessageBox;
+  const struct {
+    ui::Buttons buttons;
+    ui::Icon icon;
+    Q::Icon qtIcon;
+    Q::StandardButton press;
+    ui::Answer expected;
+  } cases[] = {
+      {ui::Buttons::OK, ui::Icon::Information, Q::Information, Q::Ok, ui::Answer::OK},
+      {ui::Buttons::YesNo, ui::Icon::Question, Q::Question, Q::No, ui::Answer::No},
+      {ui::Buttons::YesNo, ui::Icon::Exclamation, Q::Warning, Q::Yes, ui::Answer::Yes},
+      {ui::Buttons::OK, ui::Icon::Critical, Q::Critical, Q::Ok, ui::Answer::OK},
   };
-  ASSERT_TRUE(toolkit->Start(kTestWindow));
-  for (const BoxCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.icon));
-    ModalAnswerer answerer([&](QWidget& modal) {
+    const bool ok = c.buttons == ui::Buttons::OK;
+    ModalAnswerer answerer({[&](QWidget& modal) {
       auto* box = qobject_cast<QMessageBox*>(&modal);
       ASSERT_NE(box, nullptr);
       EXPECT_EQ(box->icon(), c.qtIcon);
@@ -207,32 +182,36 @@ TEST_F(QtToolkitTest, MessageBoxesAreModalWithTheFirstButtonDefault) {
       EXPECT_EQ(box->textFormat(), Qt::PlainText);
       EXPECT_EQ(box->windowModality(), Qt::ApplicationModal);
       EXPECT_EQ(box->parentWidget(), Main());
-      const auto first = c.buttons == ui::Buttons::OK ? QMessageBox::Ok : QMessageBox::Yes;
-      EXPECT_EQ(box->defaultButton(), box->button(first));
-      EXPECT_EQ(box->buttons().size(), c.buttons == ui::Buttons::OK ? 1 : 2);
+      EXPECT_EQ(box->defaultButton(), box->button(ok ? Q::Ok : Q::Yes));
+      EXPECT_EQ(box->buttons().size(), ok ? 1 : 2);
       box->button(c.press)->click();
-    });
+    }});
     EXPECT_EQ(toolkit->MessageBox("Line one\r\nLine <two>", c.buttons, c.icon, "Title"),
               c.expected);
     EXPECT_TRUE(answerer.answered());
   }
 }
 
-TEST_F(QtToolkitTest, TimersKeepTickingWhileAModalBoxIsOpenUntilDisabled) {
-  ASSERT_TRUE(toolkit->Start(kTestWindow));
-  int ticksWhileOpen = 0;
-  ModalAnswerer answerer([&](QWidget& modal) {
-    const int before = log.Count("tmrTick Timer");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return log.Count("tmrTick Timer") >= before + 3; }, 2000));
-    ticksWhileOpen = log.Count("tmrTick Timer") - before;
+// A timer ticks while a modal box is open, stops when disabled and starts
+// again when enabled.
+TEST_F(QtToolkitTest, TimersTickThroughAModalBoxUntilDisabled) {
+  const auto ticks = [&] { return log.Count("tmrTick Timer"); };
+  const auto ticksAgain = [&] {
+    const int before = ticks();
+    return QTest::qWaitFor([&] { return ticks() >= before + 3; }, 2000);
+  };
+  ModalAnswerer answerer({[&](QWidget& modal) {
+    EXPECT_TRUE(ticksAgain()) << "no ticks while the box is open";
     static_cast<QMessageBox&>(modal).button(QMessageBox::Ok)->click();
-  });
+  }});
   toolkit->MessageBox("Wait", ui::Buttons::OK, ui::Icon::Information, "Title");
-  EXPECT_GE(ticksWhileOpen, 3);
+  EXPECT_TRUE(answerer.answered());
   toolkit->SetEnabled(Ref("tmrTick"), false);
-  const int ticks = log.Count("tmrTick Timer");
+  const int stopped = ticks();
   QTest::qWait(80);
-  EXPECT_EQ(log.Count("tmrTick Timer"), ticks);
+  EXPECT_EQ(ticks(), stopped);
+  toolkit->SetEnabled(Ref("tmrTick"), true);
+  EXPECT_TRUE(ticksAgain()) << "no ticks once enabled again";
 }
 
 // A handler that ends the program, or a fault that escapes one: nothing
@@ -240,14 +219,13 @@ TEST_F(QtToolkitTest, TimersKeepTickingWhileAModalBoxIsOpenUntilDisabled) {
 TEST_F(QtToolkitTest, EndingFromAHandlerStopsEveryFurtherEvent) {
   for (bool fault : {false, true}) {
     SCOPED_TRACE(fault ? "a fault escapes the handler" : "the handler ends the program");
-    Make(96);
+    Start(96);
     quits = 0;
     log.onEvent = [&](const ui::Event& event) {
       if (event.control != "cmdGo") return;
       if (fault) throw ui::BadRequest("no control frmTest.lblNone");
       toolkit->EndProgram();
     };
-    ASSERT_TRUE(toolkit->Start(kTestWindow));
     QPointer<FormWindow> window = Main();
     QTest::mouseClick(Get("cmdGo"), Qt::LeftButton);
     EXPECT_TRUE(toolkit->Ended());
@@ -261,14 +239,22 @@ TEST_F(QtToolkitTest, EndingFromAHandlerStopsEveryFurtherEvent) {
   }
 }
 
-TEST_F(QtToolkitTest, EndingClosesAnOpenModalWindow) {
-  ASSERT_TRUE(toolkit->Start(kTestWindow));
-  ModalAnswerer answerer([&](QWidget&) { toolkit->EndProgram(); });
-  toolkit->ShowModal(kTestDialog, kTestWindow);
-  EXPECT_TRUE(answerer.answered());
-  EXPECT_FALSE(toolkit->IsLoaded(kTestDialog));
-  EXPECT_FALSE(toolkit->IsLoaded(kTestWindow));
-  EXPECT_EQ(quits, 1);
+// A modal window owned by the main one: its close box closes it alone; the
+// end of the program closes it with its owner.
+TEST_F(QtToolkitTest, AModalWindowClosesAloneOrWithTheProgram) {
+  for (bool end : {false, true}) {
+    SCOPED_TRACE(end ? "the program ends" : "its close box");
+    ModalAnswerer answerer({[&](QWidget& modal) {
+      EXPECT_EQ(modal.parentWidget(), Main());
+      EXPECT_EQ(modal.windowModality(), Qt::ApplicationModal);
+      end ? toolkit->EndProgram() : static_cast<void>(modal.close());
+    }});
+    toolkit->ShowModal(kTestDialog, kTestWindow);
+    EXPECT_TRUE(answerer.answered());
+    EXPECT_FALSE(toolkit->IsLoaded(kTestDialog));
+    EXPECT_EQ(toolkit->IsLoaded(kTestWindow), !end);
+    EXPECT_EQ(quits, end ? 1 : 0);
+  }
 }
 
 }  // namespace

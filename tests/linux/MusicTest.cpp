@@ -1,7 +1,7 @@
-#include "platform/linux/FluidSynthEngine.h"
+// Music through the real FluidSynth, rendered into a file, and the music
+// module as the program loads it, where ALSA has no device: no sound card.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -9,7 +9,10 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <vector>
+
+#include "platform/linux/FluidSynthEngine.h"
+#include "platform/linux/ModuleMusic.h"
+#include "tests/robust/TempDirectory.h"
 
 namespace zorvanel::platform {
 namespace {
@@ -32,22 +35,14 @@ class FluidSynthTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!fs::exists(kGeneralMidiSoundFont)) GTEST_SKIP() << "fluid-soundfont-gm is not installed";
-    std::string pattern = ::testing::TempDir() + "/fluidsynth-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    Write("music.mid", SmallMidiFile());
   }
-  void TearDown() override {
-    if (!dir_.empty()) fs::remove_all(dir_);
-  }
-
   std::string Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(dir_ / name, std::ios::binary) << bytes;
-    return (dir_ / name).string();
+    std::ofstream(dir / name, std::ios::binary) << bytes;
+    return (dir / name).string();
   }
-  std::string MidiPath() const { return (dir_ / "music.mid").string(); }
 
-  fs::path dir_;
+  robust::TempDirectory dir{"fluidsynth"};
+  const std::string midi = Write("music.mid", SmallMidiFile());
 };
 
 // Renders until the player is done, at most two minutes of music, and
@@ -80,18 +75,18 @@ int Loudest(const fs::path& raw) {
 // the program ships passes FluidSynth's own file check and lasts its 30 to
 // 60 seconds.
 TEST_F(FluidSynthTest, RendersAMidiFileToSound) {
-  struct Case {
+  const struct {
     const char* name;
     std::string path;
     double shortest, longest;  // seconds, with the last notes' release
     int rounds;
-  } const cases[] = {{"a few notes", MidiPath(), 0.5, 5, 2},
-                     {"the shipped refresh.dat", ZORVANEL_MUSIC_FILE, 30, 65, 1}};
-  for (const Case& c : cases) {
+  } cases[] = {{"a few notes", midi, 0.5, 5, 2},
+               {"the shipped refresh.dat", ZORVANEL_MUSIC_FILE, 30, 65, 1}};
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_TRUE(fluid_is_midifile(c.path.c_str()));
     FluidSynthEngine engine;
-    const std::string out = (dir_ / "out.raw").string();
+    const std::string out = (dir / "out.raw").string();
     fluid_settings_setstr(engine.settings(), "audio.file.name", out.c_str());
     fluid_settings_setstr(engine.settings(), "audio.file.type", "raw");
     fluid_settings_setstr(engine.settings(), "audio.file.format", "s16");
@@ -110,25 +105,63 @@ TEST_F(FluidSynthTest, RendersAMidiFileToSound) {
 }
 
 TEST_F(FluidSynthTest, LoadsOnlyMidiFiles) {
-  struct Case {
+  const std::string oversized = Write("oversized.mid", SmallMidiFile());
+  fs::resize_file(oversized, kMaxMidiFileBytes + 1);
+  const struct {
     const char* name;
     std::string path;
     bool loads;
-  };
-  const std::string oversized = Write("oversized.mid", SmallMidiFile());
-  fs::resize_file(oversized, kMaxMidiFileBytes + 1);
-  const Case cases[] = {
-      {"a MIDI file", MidiPath(), true},
-      {"no such file", (dir_ / "missing.mid").string(), false},
+  } cases[] = {
+      {"a MIDI file", midi, true},
+      {"no such file", (dir / "missing.mid").string(), false},
       {"an empty file", Write("empty.mid", ""), false},
       {"text", Write("readme.txt", "MIDI? No."), false},
       {"a MIDI header on a huge file", oversized, false},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     FluidSynthEngine engine;
     EXPECT_EQ(engine.Load(c.path), c.loads);
     EXPECT_EQ(engine.HasMusic(), c.loads);
+  }
+}
+
+// A module that cannot be loaded, and an engine that cannot play, are no
+// engine: nothing loads or plays, and the error output has one line of the
+// program's own. ALSA without a configuration has no default device and
+// complains at length: none of that gets through.
+TEST(MusicModuleTest, NoEngineIsOneLineOfOurOwn) {
+  const robust::TempDirectory dir{"music-module"};
+  std::ofstream(dir / "text.so") << "not a library\n";
+  std::ofstream{dir / "empty-alsa.conf"};
+  ::setenv("ALSA_CONFIG_PATH", (dir / "empty-alsa.conf").c_str(), 1);
+  const std::string noFont = (dir / "missing.sf2").string();
+  const std::string noModule = "zorvanel: no music module: ";
+  const std::string noOutput = "zorvanel: no audio output: music disabled\n";
+  const struct {
+    const char* name;
+    std::string module, soundFont, driver, said;
+  } cases[] = {
+      {"no such module", (dir / "missing.so").string(), "", "", noModule},
+      {"not a library", (dir / "text.so").string(), "", "", noModule},
+      {"a library without the engine", ZORVANEL_LIBRARY_WITHOUT_ENGINE, "", "", noModule},
+      {"ALSA without a device", ZORVANEL_MUSIC_MODULE, "", "alsa", noOutput},
+      {"an unknown driver", ZORVANEL_MUSIC_MODULE, "", "no-such-driver", noOutput},
+      {"no sound font", ZORVANEL_MUSIC_MODULE, noFont, "alsa",
+       "zorvanel: cannot load the sound font " + noFont + ": music disabled\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ModuleMusic music(c.module, c.soundFont, c.driver);
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(music.PrepareEngine());
+    EXPECT_FALSE(music.PrepareEngine()) << "a second try gives the first answer";
+    EXPECT_FALSE(music.LoadFile("refresh.dat"));
+    music.Play();
+    EXPECT_FALSE(music.IsPlaying());
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.rfind(c.said, 0), 0u) << said;
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << "one line: " << said;
   }
 }
 
