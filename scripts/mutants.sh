@@ -39,7 +39,8 @@ restore() {
     planted=""
   fi
 }
-trap restore EXIT INT TERM
+trap restore EXIT
+trap 'exit 130' INT TERM
 
 # ctest's list of failures: "  12 - Suite.Test  # GetParam() = ... (Failed)".
 first_failure() {
