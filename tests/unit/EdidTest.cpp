@@ -13,6 +13,8 @@
 
 #include "detect/Edid.h"
 #include "modes/Gtf.h"
+#include "modes/ModeLists.h"
+#include "modes/MonitorLimits.h"
 
 namespace zorvanel::detect {
 namespace {
@@ -144,6 +146,18 @@ TEST(Edid, TimingFormulaGivesPublishedFigures) {
     EXPECT_NEAR(timing.horizontalKHz, r.kHz, 0.0051);
     EXPECT_NEAR(timing.pixelClockMHz, r.MHz, 0.0051);
   }
+}
+
+// The driver sends each line twice in modes of fewer than 400 lines, so
+// 320x200 needs what 640x400 needs, and 640x400 is sent as it is.
+TEST(Edid, ModesUnder400LinesAreCheckedDoubleScanned) {
+  const RangeLimits limits{.minVerticalHz = 50, .maxVerticalHz = 160, .minHorizontalKHz = 30,
+                           .maxHorizontalKHz = 31};
+  const auto& low = modes::kResolutions;
+  ASSERT_EQ(low[0].box, "cmb320x200");
+  ASSERT_EQ(low[5].box, "cmb640x400");
+  EXPECT_EQ(modes::Breach(limits, low[0], 85), "(needs 35.8 kHz)");
+  EXPECT_EQ(modes::Breach(limits, low[5], 85), "(needs 35.8 kHz)");
 }
 
 }  // namespace
