@@ -42,9 +42,11 @@ restore() {
 trap restore EXIT
 trap 'exit 130' INT TERM
 
-# ctest's list of failures: "  12 - Suite.Test  # GetParam() = ... (Failed)".
+# ctest's list of failures, after its list of skipped tests:
+# "  12 - Suite.Test  # GetParam() = ... (Failed)".
 first_failure() {
-  sed -n 's/^[[:space:]]*[0-9]* - \(.*\) (.*)$/\1/p' "$1" | sed 's/  # GetParam.*//' | head -n 1
+  sed -n '/^The following tests FAILED:/,$ s/^[[:space:]]*[0-9]* - \(.*\) (.*)$/\1/p' "$1" |
+    sed 's/  # GetParam.*//' | head -n 1
 }
 
 # Runs one pass; prints the first failing test, or nothing when all passed.

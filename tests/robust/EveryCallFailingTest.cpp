@@ -248,6 +248,7 @@ void ExpectRunHoldsTogether(const Outcome& run, bool hives) {
   EXPECT_EQ(run.errorBoxes, ReportedFailures(run.trace).size()) << run.output;
   store::SubstituteStore model(store::ParseRegFile(run.storeBefore, "before"));
   EXPECT_EQ(ReplaySuccessfulCalls(run.trace, model), "");
+  EXPECT_EQ(model.OpenHandleCount(), 0u) << "keys left open";
   const store::Key after = store::ParseRegFile(run.storeAfter, "after");
   // Hives order keys by name, so there the trees compare in that order.
   EXPECT_TRUE(hives ? wine::CanonicalHiveTranscript(store::FormatRegFile(after)) ==
