@@ -53,8 +53,9 @@ first_failure() {
 run_pass() {
   local log="$build/ctest.log"
   if ctest --test-dir "$build" -j2 --stop-on-failure "$@" >"$log" 2>&1; then return 0; fi
-  first_failure "$log"
-  [ -n "$(first_failure "$log")" ] || echo "(ctest failed; see $log)"
+  local by
+  by=$(first_failure "$log")
+  echo "${by:-(ctest failed; see $log)}"
 }
 
 results="$build/results.txt"
