@@ -55,10 +55,11 @@ std::string Bin() {
   bin.replace(kRootCell + 0x50, 8, "ROOTNAME");
   Put(bin, kSkCell, static_cast<std::uint32_t>(-static_cast<std::int32_t>(kSkSize)));
   bin.replace(kSkCell + 4, 2, "sk");
-  // Its list, its use by the root, its size; then revision 1, self-relative
-  // with a null DACL, and the owner's and group's SID at offset 20.
-  PutAll(bin, kSkCell, {{0x08, kSkCell}, {0x0C, kSkCell}, {0x10, 1}, {0x14, 36}, {0x18, 1}, {0x1A, 0x8004},
-                        {0x1C, 20}, {0x20, 20}});
+  // Its list, its use by the root, its size, and the owner's and group's SID
+  // at offset 20 of the descriptor.
+  PutAll(bin, kSkCell, {{0x08, kSkCell}, {0x0C, kSkCell}, {0x10, 1}, {0x14, 36}, {0x1C, 20}, {0x20, 20}});
+  bin[kSkCell + 0x18] = 1;                 // the descriptor's revision
+  Put(bin, kSkCell + 0x1A, 0x8004, 2);     // self-relative, with a null DACL
   const unsigned char sid[16] = {1, 2, 0, 0, 0, 0, 0, 5, 32, 0, 0, 0, 0x20, 2, 0, 0};
   bin.replace(kSkCell + 0x18 + 20, sizeof sid, reinterpret_cast<const char*>(sid), sizeof sid);
   Put(bin, kSkCell + kSkSize, kPage - (kSkCell + kSkSize));  // the rest is free
