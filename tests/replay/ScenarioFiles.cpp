@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "platform/hive/Installation.h"
+#include "platform/registry/mdlRegistry.h"
 #include "platform/store/RegFile.h"
 #include "replay/HiveReplay.h"
 #include "replay/ReplayRunner.h"
@@ -137,6 +138,19 @@ std::string ReadFile(const fs::path& path) {
   std::ostringstream content;
   content << in.rdbuf();
   return content.str();
+}
+
+std::string RegistryErrorBox() {
+  return std::string("box \"") + registry::kRegistryErrorTitle + "\" critical OK \"" +
+         registry::kRegistryErrorText + "\"";
+}
+
+std::size_t Occurrences(const std::string& transcript, const std::string& text) {
+  std::size_t count = 0;
+  for (auto at = transcript.find(text); at != std::string::npos; at = transcript.find(text, at + 1)) {
+    ++count;
+  }
+  return count;
 }
 
 std::vector<fs::path> AllScenarioFiles() { return ScenarioFilesIn(kReplayDir / "scenarios"); }

@@ -27,6 +27,10 @@ struct ScenarioRun {
 };
 
 std::string ReadFile(const std::filesystem::path& path);
+// The registry error box as a transcript shows it, up to its answer.
+std::string RegistryErrorBox();
+// How many times the text occurs in the transcript.
+std::size_t Occurrences(const std::string& transcript, const std::string& text);
 // The blank-separated words of a line.
 std::vector<std::string> Words(const std::string& text);
 std::vector<std::filesystem::path> AllScenarioFiles();

@@ -181,11 +181,7 @@ Outcome Replay(const Scenario& scenario, const std::vector<std::string>& args, i
   for (std::string line; std::getline(lines, line);) {
     if (!line.starts_with("trace ")) outcome.ending += line + "\n";
   }
-  const std::string box = std::string("box \"") + kRegistryErrorTitle + "\" critical OK \"" +
-                          kRegistryErrorText + "\"";
-  for (auto at = outcome.output.find(box); at != std::string::npos; at = outcome.output.find(box, at + 1)) {
-    ++outcome.errorBoxes;
-  }
+  outcome.errorBoxes = replay::Occurrences(outcome.output, replay::RegistryErrorBox());
   return outcome;
 }
 

@@ -30,9 +30,6 @@ namespace {
 namespace fs = std::filesystem;
 using registry::HKEY_LOCAL_MACHINE;
 
-const std::string kErrorBox = std::string("box \"") + registry::kRegistryErrorTitle +
-                              "\" critical OK \"" + registry::kRegistryErrorText + "\"";
-
 class BoxCounter : public ui::MessageBoxes {
  public:
   ui::Answer MessageBox(std::string_view text, ui::Buttons, ui::Icon, std::string_view title) override {
@@ -111,10 +108,8 @@ TEST(FailedWriteTest, DiskFullDuringARealRunKeepsTheStoreAndTheProgramGoesOn) {
     replay.Input("answer Yes\nstart\ndump\n");
     EXPECT_EQ(DescribeStatus(replay.Finish()), "exit 0") << replay.Errors();
     const std::string& transcript = replay.Output();
-    const std::string box = kErrorBox + " -> OK (default)\n";
-    std::size_t errors = 0;
-    for (auto at = transcript.find(box); at != std::string::npos; at = transcript.find(box, at + 1)) ++errors;
-    EXPECT_EQ(errors, 3u) << transcript;
+    EXPECT_EQ(replay::Occurrences(transcript, replay::RegistryErrorBox() + " -> OK (default)\n"), 3u)
+        << transcript;
     EXPECT_NE(transcript.find("window frmMainframe shown\n"), std::string::npos) << transcript;
     for (std::size_t i = 0; i < files.size(); ++i) EXPECT_EQ(replay::ReadFile(files[i]), before[i]) << files[i];
     // What the program holds in memory was rolled back with each failed write.
