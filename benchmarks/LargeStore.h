@@ -34,7 +34,7 @@ inline std::unique_ptr<store::StoreFile> OpenStore(const std::string& path) {
 }
 inline store::Key Content(store::StoreFile& file) { return file.TakeContent(); }
 inline bool Replace(const std::string& path, const std::string& bytes) {
-  return !files::ReplaceAtomically(path, bytes, nullptr);
+  return !files::ReplaceAtomically(path, bytes);
 }
 
 }  // namespace zorvanel::bench

@@ -19,6 +19,7 @@ void frmConfirm::Form_Load() {
       return;
     case modes::PendingWrite::Stale:
       modes::Disarm(registry_);
+      registry_.FlushKey(registry::HKEY_LOCAL_MACHINE);
       EndProgram(services_.ui);
       return;
     case modes::PendingWrite::Waiting: break;
@@ -42,6 +43,7 @@ void frmConfirm::OnEvent(const ui::Event& event) {
 void frmConfirm::cmdKeep_Click() {
   form_.SetEnabled("tmrCountdown", false);
   modes::Disarm(registry_);
+  registry_.FlushKey(registry::HKEY_LOCAL_MACHINE);
   EndProgram(services_.ui);
 }
 

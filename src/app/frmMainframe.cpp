@@ -77,6 +77,7 @@ void frmMainframe::Form_Load() {
   detect::DetectMonitors(*this);
   detect::DetectSystem(*this);
   if (!fields.DriverKey.empty()) modes::OfferRescue(services_, registry_);
+  registry_.FlushKey(HKEY_LOCAL_MACHINE);
 }
 
 void frmMainframe::OnEvent(const ui::Event& event) {
@@ -106,6 +107,7 @@ void frmMainframe::OnEvent(const ui::Event& event) {
       if (event.control == "tmrWarning") tmrWarning_Timer(*this);
       break;
   }
+  registry_.FlushKey(HKEY_LOCAL_MACHINE);  // what a handler changed, on disk before the next
 }
 
 void tbsMain_Click(frmMainframe& window) {

@@ -32,7 +32,7 @@ std::unique_ptr<DesktopTarget> DesktopTarget::Open(const CommandLine& options,
     const hive::HivePaths paths = options.windows
                                       ? hive::FindInstallation(*options.windows)
                                       : hive::HivePaths{*options.systemHive, *options.softwareHive};
-    target->installation_ = hive::Installation::Open(paths);
+    target->installation_ = hive::Installation::Open(paths, report);
     const std::string place =
         options.windows ? fs::absolute(*options.windows).string()
                         : fs::absolute(paths.system).parent_path().string();

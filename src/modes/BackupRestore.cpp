@@ -42,7 +42,8 @@ void cmdBackup_Click(app::frmMainframe& window) {
   const std::string source = DeviceKey(window.fields.DriverKey, 0);
   // Values saved earlier under other names stay.
   CopyModeValues(registry, source, app::kBackupKey);
-  const bool complete = BackupComplete(registry, source);
+  // A copy that did not reach the disk is no backup, whatever memory held.
+  const bool complete = registry.FlushKey(HKEY_LOCAL_MACHINE) && BackupComplete(registry, source);
   if (complete || HoldsSavedTable(registry)) window.form().SetEnabled("cmdRestore", true);
   texts::Show(ui, complete ? texts::kBackupComplete : texts::kBackupIncomplete);
 }
@@ -66,6 +67,7 @@ void cmdRestore_Click(app::frmMainframe& window) {
       }
     });
   }
+  registry.FlushKey(HKEY_LOCAL_MACHINE);
   OfferRestart(window.platform(), texts::kRestoreCompletion);
 }
 

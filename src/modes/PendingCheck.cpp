@@ -81,6 +81,7 @@ bool UndoPendingWrite(mdlRegistry& registry, const std::string& programPath) {
   if (registry.ValueExists(HKEY_LOCAL_MACHINE, app::kProductKey, app::kLastChoiceValue)) {
     registry.DeleteValue(HKEY_LOCAL_MACHINE, app::kProductKey, app::kLastChoiceValue);
   }
+  registry.FlushKey(HKEY_LOCAL_MACHINE);  // before a restart is offered or made
   return true;
 }
 

@@ -50,7 +50,10 @@ enum class Undo { Ready, Without, Refused };
 Undo PrepareUndo(registry::mdlRegistry& registry, ui::MessageBoxes& boxes,
                  const std::vector<std::string>& keys) {
   if (CheckArmed(registry) && !LastGoodKeys(registry).empty()) return Undo::Ready;
-  if (keys.empty() || SaveLastGood(registry, keys)) return Undo::Ready;
+  // The copy is on disk before the first mode value changes.
+  if (keys.empty() || (SaveLastGood(registry, keys) && registry.FlushKey(HKEY_LOCAL_MACHINE))) {
+    return Undo::Ready;
+  }
   DeleteLastGood(registry);
   return texts::Show(boxes, texts::kSafetyCopyFailed) == ui::Answer::Yes ? Undo::Without
                                                                           : Undo::Refused;
@@ -102,7 +105,7 @@ void WriteModeTable(app::frmMainframe& window, const Selection& selection) {
     if (undo == Undo::Ready) ArmCheck(registry, window.platform().system.ProgramPath(), table);
     if (registry.ReportedFailures() == failuresBefore) StoreLastChoice(registry, selection);
   }
-
+  registry.FlushKey(HKEY_LOCAL_MACHINE);
   OfferRestart(window.platform(), texts::kWriteCompletion);
 }
 

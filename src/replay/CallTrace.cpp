@@ -103,4 +103,8 @@ long CallTrace::RegCloseKey(KeyHandle key) {
   return Traced(RegistryCall::RegCloseKey, inner_.RegCloseKey(key), "key=" + Hex(key));
 }
 
+long CallTrace::RegFlushKey(KeyHandle key) {
+  return Traced(RegistryCall::RegFlushKey, inner_.RegFlushKey(key), "key=" + Hex(key));
+}
+
 }  // namespace zorvanel::replay

@@ -36,6 +36,7 @@ class CallTrace : public registry::RegistryApi {
   long RegDeleteKey(registry::KeyHandle root, const std::string& path) override;
   long RegDeleteValue(registry::KeyHandle key, const std::string& name) override;
   long RegCloseKey(registry::KeyHandle key) override;
+  long RegFlushKey(registry::KeyHandle key) override;
 
  private:
   // Writes the line of one call: its name, its count, the arguments given.

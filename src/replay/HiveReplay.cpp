@@ -68,7 +68,8 @@ int HiveReplayMain(std::vector<std::string> args, std::istream& in, std::ostream
   try {
     const hive::HivePaths paths = windows ? hive::FindInstallation(*windows)
                                           : hive::HivePaths{*system, *software};
-    installation = hive::Installation::Open(paths);
+    installation = hive::Installation::Open(
+        paths, [&err](const std::string& message) { err << "zorvanel-replay: " << message << '\n'; });
   } catch (const std::exception& error) {
     err << "zorvanel-replay: " << error.what() << '\n';
     return 1;

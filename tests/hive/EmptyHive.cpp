@@ -155,12 +155,13 @@ bool MakeInstallation(const store::Key& store, const fs::path& dir, int controlS
   auto installation = Installation::Open({(config / "system").string(), (config / "software").string()});
   bool done = true;
   for (const auto& key : store.subkeys) done = done && Copy(installation->Registry(), key, key.name);
+  done = done && installation->Registry().RegFlushKey(registry::HKEY_LOCAL_MACHINE) == registry::kSuccess;
   installation.reset();
-  // Filling the hives kept their empty state as the originals; the
-  // installation is to look as if Zorvanel had never touched it.
+  // Filling the hives kept copies of their empty state; the installation is
+  // to look as if Zorvanel had never touched it.
   Made now{store, controlSet, {}};
   for (int i = 0; i < 2; ++i) {
-    fs::remove(config / (std::string(names[i]) + kOriginalSuffix));
+    for (const char* suffix : {kOriginalSuffix, kBeforeSuffix}) fs::remove(config / (names[i] + std::string(suffix)));
     std::ifstream in(config / names[i], std::ios::binary);
     now.hives[i].assign(std::istreambuf_iterator<char>(in), {});
   }

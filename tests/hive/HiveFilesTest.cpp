@@ -56,6 +56,7 @@ TEST_F(HiveFiles, TheSeamStoresWhatWindowsNtStores) {
     buffer.push_back(0xFF);
     ASSERT_EQ(installation->Registry().RegSetValueEx(key, "V\xE9", row.type, buffer.data(),
                                                      static_cast<std::uint32_t>(row.written.size())), 0);
+    ASSERT_EQ(installation->Registry().RegFlushKey(registry::HKEY_LOCAL_MACHINE), 0);
     hive_h* hive = hivex_open(paths_.software.c_str(), 0);
     const hive_node_h node = hivex_node_get_child(hive, hivex_root(hive), "Caf\xC3\xA9");
     hive_type type{};

@@ -101,12 +101,15 @@ Files ReadFolder(const fs::path& folder) {
 }
 
 // What the runs left in the hives' folder, each file compared with what was
-// there before: a kept original must be its hive as it was before the first run.
+// there before: a kept copy is compared with its hive as it was before the
+// first run.
 std::string FolderAfter(const fs::path& folder, const Files& before) {
   std::string listing = "--- files in the hives' folder\n";
   for (const auto& [name, bytes] : ReadFolder(folder)) {
     std::string was = name;
-    if (name.ends_with(hive::kOriginalSuffix)) was.resize(name.size() - std::strlen(hive::kOriginalSuffix));
+    for (const char* suffix : {hive::kOriginalSuffix, hive::kBeforeSuffix}) {
+      if (name.ends_with(suffix)) was.resize(name.size() - std::strlen(suffix));
+    }
     const auto old = before.find(was);
     listing += name + (old == before.end()        ? " (new)\n"
                        : old->second == bytes ? " (as the hive was before)\n"

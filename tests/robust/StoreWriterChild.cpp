@@ -1,6 +1,6 @@
 // The crash test's child: makes the write series on a store (or on the hives
 // of a Windows installation), from the step after the one given, until it
-// is killed. Once each change is on disk it prints the step's number.
+// is killed. Once each change is flushed to disk it prints the step's number.
 // Usage: zorvanel_store_writer STORE|--windows DIR LAST_STEP_DONE
 
 #include <unistd.h>
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     }
     registry::RegistryApi& api = hives ? installation->Registry() : *substitute;
     for (std::uint64_t step = std::strtoull(argv[argc - 1], nullptr, 10) + 1;; ++step) {
-      if (!robust::MakeChange(api, step)) {
+      if (!robust::MakeChange(api, step) || api.RegFlushKey(registry::HKEY_LOCAL_MACHINE) != registry::kSuccess) {
         std::fprintf(stderr, "change %llu failed\n", static_cast<unsigned long long>(step));
         return 3;
       }

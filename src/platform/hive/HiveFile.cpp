@@ -2,14 +2,12 @@
 
 #include <hivex.h>
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
-#include <filesystem>
-
-#include <unistd.h>
-
-#include <cstdlib>
 
 namespace zorvanel::hive {
 
@@ -39,9 +37,9 @@ std::string Refused(const std::string& path, const std::string& why) {
 // What hivex does not check itself before it reads: the signature, and a
 // file cut short of the bins its header announces. Returns the base block.
 std::string CheckBaseBlock(const std::string& path) {
-  std::error_code error;
-  const auto size = std::filesystem::file_size(path, error);
-  if (error) throw HiveFileError(Refused(path, error.message()));
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) throw HiveFileError(Refused(path, std::strerror(errno)));
+  const auto size = static_cast<std::uint64_t>(info.st_size);
   if (size > kMaxHiveBytes) throw HiveFileError(Refused(path, "it is larger than any hive"));
   std::string head;
   bool missing = false;
@@ -81,16 +79,11 @@ hive_h* OpenWithHivex(const std::string& path, bool writable) {
 
 }  // namespace
 
-std::unique_ptr<HiveFile> HiveFile::Open(const std::string& path) {
-  std::unique_ptr<HiveFile> file(new HiveFile(files::ResolvePath(path)));
-  files::Failure failure;
-  switch (file->lock_.Take(file->path_, &failure)) {
-    case files::FileLock::Status::kHeld: break;
-    case files::FileLock::Status::kInUse:
-      throw HiveFileError("The registry file " + path + " is in use by another Zorvanel instance.");
-    case files::FileLock::Status::kFailed:
-      throw HiveFileError("Cannot lock the registry file " + path + ": " + failure.Text());
+std::unique_ptr<HiveFile> HiveFile::Open(const std::string& path, Report report) {
+  if (!report) {
+    report = [](const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); };
   }
+  std::unique_ptr<HiveFile> file(new HiveFile(files::ResolvePath(path), std::move(report)));
   const std::string head = CheckBaseBlock(file->path_);
   file->readOnlyReason_ = DirtyReason(file->path_, head);
   if (const auto why = files::WhyNotReplaceable(file->path_); why && file->readOnlyReason_.empty()) {
@@ -98,8 +91,9 @@ std::unique_ptr<HiveFile> HiveFile::Open(const std::string& path) {
                             why->Text() + "); Zorvanel opens it read-only.";
   }
   if (!file->ReadOnly()) {
-    files::RemoveInterruptedReplaces(file->path_);
-    files::RemoveInterruptedReplaces(file->path_ + kOriginalSuffix);
+    for (const char* suffix : {"", kOriginalSuffix, kBeforeSuffix}) {
+      files::RemoveInterruptedReplaces(file->path_ + suffix);
+    }
   }
   file->hive_ = OpenWithHivex(file->path_, !file->ReadOnly());
   return file;
@@ -109,37 +103,47 @@ HiveFile::~HiveFile() {
   if (hive_) hivex_close(hive_);
 }
 
-// The copy appears whole or not at all, and never over an earlier one.
-bool HiveFile::KeepOriginal() const {
+// The hive as it is on disk, before this session's first change: kept once
+// for ever, and once for this session. Each copy appears whole or not at all.
+std::optional<files::Failure> HiveFile::KeepCopies() {
   std::string bytes;
   bool missing = false;
-  if (files::ReadAtMost(path_, kMaxHiveBytes, bytes, &missing)) return false;
-  return !files::CreateWhole(path_ + kOriginalSuffix, bytes);
+  if (auto failure = files::ReadAtMost(path_, kMaxHiveBytes, bytes, &missing)) {
+    return files::Failure{"reading it to keep a copy: " + failure->step, failure->code};
+  }
+  for (const char* suffix : {kOriginalSuffix, kBeforeSuffix}) {
+    const std::string copy = path_ + suffix;
+    auto failure = suffix == kOriginalSuffix ? files::CreateWhole(copy, bytes)
+                                             : files::ReplaceAtomically(copy, bytes);
+    if (failure) return files::Failure{"keeping a copy as " + copy + ": " + failure->step, failure->code};
+  }
+  copiesKept_ = true;
+  return std::nullopt;
 }
 
-// libhivex writes a hive only to a file it names; it writes to a private
-// temporary file here, and the file layer then puts the bytes in place.
-bool HiveFile::CommittedBytes(std::string& bytes) const {
-  std::string temp = (std::filesystem::temp_directory_path() / "zorvanel-hive-XXXXXX").string();
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return false;
-  ::close(fd);
-  bool missing = false;
-  const bool done = hivex_commit(hive_, temp.c_str(), 0) == 0 &&
-                    !files::ReadAtMost(temp, kMaxHiveBytes, bytes, &missing);
-  ::unlink(temp.c_str());
-  return done;
+std::optional<files::Failure> HiveFile::WriteTo(const std::string& temporary) {
+  if (hivex_commit(hive_, temporary.c_str(), 0) != 0) return files::Failure{"writing the new file", errno};
+  return std::nullopt;
 }
 
 bool HiveFile::Commit() {
-  std::string bytes;
-  const bool done = CommittedBytes(bytes) && KeepOriginal() &&
-                    !files::ReplaceAtomically(path_, bytes, &lock_);
-  if (!done) Discard();
-  return done;
+  if (!changed_) return true;
+  std::optional<files::Failure> failure;
+  if (!copiesKept_) failure = KeepCopies();
+  if (!failure) {
+    failure = files::ReplaceByName(path_, [this](const std::string& temporary) { return WriteTo(temporary); });
+  }
+  if (!failure) {
+    changed_ = false;
+    return true;
+  }
+  report_("Cannot write the registry file " + path_ + ": " + failure->Text() + ".");
+  Discard();
+  return false;
 }
 
 void HiveFile::Discard() {
+  changed_ = false;
   hive_h* again = hivex_open(path_.c_str(), ReadOnly() ? 0 : HIVEX_OPEN_WRITE);
   if (!again) {
     // The file is as it was, but what is in memory may not be: no more changes.

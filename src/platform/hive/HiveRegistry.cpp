@@ -89,6 +89,17 @@ std::string CurrentControlSet(const HiveFile& system) {
   return name;
 }
 
+// Whether the value exists with this very type and stored data.
+bool HoldsAlready(hive_h* hive, hive_value_h value, std::uint32_t type,
+                  const std::vector<std::uint8_t>& bytes) {
+  if (!value) return false;
+  hive_type stored{};
+  std::size_t length = 0;
+  Owned<char> raw(hivex_value_value(hive, value, &stored, &length));
+  return raw && static_cast<std::uint32_t>(stored) == type && length == bytes.size() &&
+         std::equal(bytes.begin(), bytes.end(), reinterpret_cast<const std::uint8_t*>(raw.get()));
+}
+
 store::Key ReadTree(hive_h* hive, hive_node_h node, std::string name) {
   store::Key key{std::move(name), {}, {}};
   Owned<hive_value_h> values(hivex_node_values(hive, node));
@@ -112,6 +123,8 @@ HiveRegistry::HiveRegistry(std::unique_ptr<HiveFile> system, std::unique_ptr<Hiv
     : system_(std::move(system)),
       software_(std::move(software)),
       currentControlSet_(CurrentControlSet(*system_)) {}
+
+HiveRegistry::~HiveRegistry() { RegFlushKey(HKEY_LOCAL_MACHINE); }
 
 std::vector<std::string> HiveRegistry::ReadOnlyReasons() const {
   std::vector<std::string> reasons;
@@ -211,9 +224,9 @@ HiveFile* HiveRegistry::WritableHive(const HivePath& place, long* code) const {
 }
 
 long HiveRegistry::Finish(HiveFile& hive, bool changed) {
-  if (changed && hive.Commit()) return kSuccess;
-  if (!changed) hive.Discard();
-  return kAccessDenied;
+  if (!changed) return kAccessDenied;
+  hive.MarkChanged();
+  return kSuccess;
 }
 
 long HiveRegistry::RegOpenKeyEx(KeyHandle root, const std::string& path, std::uint32_t access,
@@ -311,6 +324,9 @@ long HiveRegistry::RegSetValueEx(KeyHandle key, const std::string& name, std::ui
   }
   std::vector<std::uint8_t> bytes(data, data + (data ? StoredSize(type, data, size) : 0));
   if (IsTextType(type)) bytes = WidenAnsi(bytes.data(), bytes.size());
+  if (HoldsAlready(handle, hivex_node_get_value(handle, node, stored.c_str()), type, bytes)) {
+    return kSuccess;
+  }
   hive_set_value value{stored.data(), static_cast<hive_type>(type), bytes.size(),
                        reinterpret_cast<char*>(bytes.data())};
   return Finish(*hive, hivex_node_set_value(handle, node, &value, 0) == 0);
@@ -426,6 +442,19 @@ long HiveRegistry::RegDeleteValue(KeyHandle key, const std::string& name) {
     owned.push_back(std::move(data));
   }
   return Finish(*hive, hivex_node_set_values(handle, node, kept.size(), kept.data(), 0) == 0);
+}
+
+// The software hive first: it holds the safety copy, which must be on disk
+// before the mode values in the system hive are. A failed commit leaves
+// both hives as the last flush left them, in memory as on disk.
+long HiveRegistry::RegFlushKey(KeyHandle key) {
+  long code = kSuccess;
+  if (!Resolve(key, &code)) return code;
+  if (!software_->Commit()) {
+    system_->Discard();
+    return kAccessDenied;
+  }
+  return system_->Commit() ? kSuccess : kAccessDenied;
 }
 
 long HiveRegistry::RegCloseKey(KeyHandle key) {

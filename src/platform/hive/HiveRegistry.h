@@ -5,9 +5,12 @@
 //   SYSTEM\CurrentControlSet is the ControlSetNNN named by SYSTEM\Select's
 //   "Current"; HKEY_LOCAL_MACHINE\SOFTWARE is the software hive's root;
 //   every other key under HKEY_LOCAL_MACHINE is not found.
-// Every change is committed to its hive file before the call returns; a
-// change that cannot be committed is dropped and the call fails with code 5,
-// as does every change to a hive that is open read-only.
+// Changes collect in memory; RegFlushKey commits each changed hive once,
+// the software hive first, and so does the end of the session. A commit
+// that fails drops the changes since the last flush (the hives are read
+// again) and the flush fails with code 5, as does every change to a hive
+// that is open read-only. Setting a value to the type and data it has is no
+// change.
 
 #include <map>
 #include <memory>
@@ -25,6 +28,8 @@ class HiveRegistry : public registry::RegistryApi {
   // Throws HiveFileError, naming the file, when the system hive has no
   // current control set.
   HiveRegistry(std::unique_ptr<HiveFile> system, std::unique_ptr<HiveFile> software);
+  // Commits what is left, reporting a failure through the hives' report.
+  ~HiveRegistry() override;
 
   // What the program sees, as the substitute store holds it: the current
   // control set under the name CurrentControlSet, no other control set, no
@@ -49,6 +54,7 @@ class HiveRegistry : public registry::RegistryApi {
   long RegDeleteKey(registry::KeyHandle root, const std::string& path) override;
   long RegDeleteValue(registry::KeyHandle key, const std::string& name) override;
   long RegCloseKey(registry::KeyHandle key) override;
+  long RegFlushKey(registry::KeyHandle key) override;
 
  private:
   using Path = std::vector<std::string>;
@@ -75,8 +81,8 @@ class HiveRegistry : public registry::RegistryApi {
   registry::KeyHandle NewHandle(Path path, std::uint32_t access);
   // The hive that a change to path goes to, with *code set when it cannot.
   HiveFile* WritableHive(const HivePath& place, long* code) const;
-  // Commits a change that succeeded in memory; drops it when that fails.
-  long Finish(HiveFile& hive, bool changed);
+  // Notes a change that succeeded in memory; code 5 when it failed.
+  static long Finish(HiveFile& hive, bool changed);
 
   std::unique_ptr<HiveFile> system_;
   std::unique_ptr<HiveFile> software_;

@@ -72,10 +72,18 @@ HivePaths FindInstallation(const std::string& dir) {
                       dir + ". Windows folders found:" + found);
 }
 
-std::unique_ptr<Installation> Installation::Open(const HivePaths& paths) {
+std::unique_ptr<Installation> Installation::Open(const HivePaths& paths, HiveFile::Report report) {
   auto installation = std::unique_ptr<Installation>(new Installation());
-  auto system = HiveFile::Open(paths.system);  // first, so that the order is always the same
-  auto software = HiveFile::Open(paths.software);
+  files::Failure failure;
+  switch (installation->lock_.Take(files::ResolvePath(paths.system), &failure)) {
+    case files::FileLock::Status::kHeld: break;
+    case files::FileLock::Status::kInUse:
+      throw HiveFileError("The registry file " + paths.system + " is in use by another Zorvanel instance.");
+    case files::FileLock::Status::kFailed:
+      throw HiveFileError("Cannot lock the registry file " + paths.system + ": " + failure.Text());
+  }
+  auto system = HiveFile::Open(paths.system, report);
+  auto software = HiveFile::Open(paths.software, report);
   installation->registry_ = std::make_unique<HiveRegistry>(std::move(system), std::move(software));
   return installation;
 }

@@ -23,9 +23,11 @@ HivePaths FindInstallation(const std::string& dir);
 
 class Installation {
  public:
-  // Opens both hives, each locked against other instances (no file is made
-  // on the Windows partition for that). Throws HiveFileError.
-  static std::unique_ptr<Installation> Open(const HivePaths& paths);
+  // Locks the installation against other instances (one lock for both
+  // hives, named after the system hive; no file is made on the Windows
+  // partition for it), then opens both hives. Throws HiveFileError. A
+  // failed commit is told through report (stderr without one).
+  static std::unique_ptr<Installation> Open(const HivePaths& paths, HiveFile::Report report = {});
   ~Installation();
   Installation(const Installation&) = delete;
   Installation& operator=(const Installation&) = delete;
@@ -34,6 +36,7 @@ class Installation {
 
  private:
   Installation() = default;
+  files::FileLock lock_;  // outlives the registry, which commits what is left as it goes
   std::unique_ptr<HiveRegistry> registry_;
 };
 

@@ -8,7 +8,7 @@ namespace {
 constexpr std::array<std::string_view, kRegistryCallCount> kCallNames = {
     "RegOpenKeyEx", "RegCreateKeyEx", "RegQueryValueEx", "RegSetValueEx",
     "RegEnumValue", "RegDeleteKey",   "RegCloseKey",   "RegEnumKeyEx",
-    "RegDeleteValue"};
+    "RegDeleteValue", "RegFlushKey"};
 
 template <typename Number>
 bool ParseNumber(std::string_view text, Number* out) {
@@ -101,6 +101,11 @@ long FaultInjector::RegCloseKey(KeyHandle key) {
   auto code = Injected(RegistryCall::RegCloseKey);
   const long real = inner_.RegCloseKey(key);
   return code ? *code : real;
+}
+
+long FaultInjector::RegFlushKey(KeyHandle key) {
+  if (auto code = Injected(RegistryCall::RegFlushKey)) return *code;
+  return inner_.RegFlushKey(key);
 }
 
 }  // namespace zorvanel::registry

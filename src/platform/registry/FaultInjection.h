@@ -24,8 +24,9 @@ enum class RegistryCall {
   RegCloseKey,
   RegEnumKeyEx,
   RegDeleteValue,
+  RegFlushKey,
 };
-inline constexpr std::size_t kRegistryCallCount = 9;
+inline constexpr std::size_t kRegistryCallCount = 10;
 
 std::string_view CallName(RegistryCall call);
 std::optional<RegistryCall> CallFromName(std::string_view name);
@@ -61,6 +62,7 @@ class FaultInjector : public RegistryApi {
   long RegDeleteKey(KeyHandle root, const std::string& path) override;
   long RegDeleteValue(KeyHandle key, const std::string& name) override;
   long RegCloseKey(KeyHandle key) override;
+  long RegFlushKey(KeyHandle key) override;
 
  private:
   static std::size_t Index(RegistryCall call) { return static_cast<std::size_t>(call); }

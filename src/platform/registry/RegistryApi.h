@@ -1,5 +1,5 @@
 #pragma once
-// The registry seam: the nine advapi32 calls the program makes, with their
+// The registry seam: the ten advapi32 calls the program makes, with their
 // Windows result codes. The real registry stands behind it on Windows, the
 // substitute store elsewhere and in tests.
 
@@ -105,6 +105,10 @@ class RegistryApi {
   // The key must be open with KEY_SET_VALUE.
   virtual long RegDeleteValue(KeyHandle key, const std::string& name) = 0;
   virtual long RegCloseKey(KeyHandle key) = 0;
+  // Puts the changes made so far on disk before it returns, for the whole
+  // hive the key lies in (the program flushes HKEY_LOCAL_MACHINE, which is
+  // every hive). Until then a power failure may lose them.
+  virtual long RegFlushKey(KeyHandle key) = 0;
 };
 
 }  // namespace zorvanel::registry

@@ -25,7 +25,16 @@ void mdlRegistry::CloseReported(KeyHandle key) {
   if (api_.RegCloseKey(key) != kSuccess) ShowRegError();
 }
 
+bool mdlRegistry::FlushKey(KeyHandle root) {
+  if (!unflushed_) return true;
+  unflushed_ = false;
+  if (api_.RegFlushKey(root) == kSuccess) return true;
+  ShowRegError();
+  return false;
+}
+
 void mdlRegistry::CreateKey(KeyHandle root, const std::string& path) {
+  unflushed_ = true;
   KeyHandle key = 0;
   if (api_.RegCreateKeyEx(root, path, KEY_CREATE_SUB_KEY, &key) != kSuccess) {
     ShowRegError();
@@ -35,10 +44,12 @@ void mdlRegistry::CreateKey(KeyHandle root, const std::string& path) {
 }
 
 void mdlRegistry::DeleteKey(KeyHandle root, const std::string& path) {
+  unflushed_ = true;
   if (api_.RegDeleteKey(root, path) != kSuccess) ShowRegError();
 }
 
 void mdlRegistry::DeleteValue(KeyHandle root, const std::string& path, const std::string& name) {
+  unflushed_ = true;
   auto key = OpenReported(root, path, KEY_SET_VALUE);
   if (!key) return;
   if (api_.RegDeleteValue(*key, name) != kSuccess) ShowRegError();
@@ -65,6 +76,7 @@ bool mdlRegistry::ValueExists(KeyHandle root, const std::string& path, const std
 
 void mdlRegistry::SetValue(KeyHandle root, const std::string& path, const std::string& name,
                            std::uint32_t type, const std::uint8_t* data, std::uint32_t size) {
+  unflushed_ = true;
   auto key = OpenReported(root, path, KEY_SET_VALUE);
   if (!key) return;
   if (api_.RegSetValueEx(*key, name, type, data, size) != kSuccess) ShowRegError();

@@ -45,6 +45,11 @@ class mdlRegistry {
   // The name of the subkey at index; empty past the last one.
   std::string EnumKeyName(KeyHandle root, const std::string& path, std::uint32_t index);
 
+  // Puts the changes made through this layer since the last flush on disk
+  // (RegFlushKey on root); with none, it makes no call. False, reported,
+  // when the flush failed: the changes since the last flush are then lost.
+  bool FlushKey(KeyHandle root);
+
   // How many failures have been reported so far: a step that must know
   // whether all its calls went through compares the count before and after.
   int ReportedFailures() const { return failures_; }
@@ -60,6 +65,7 @@ class mdlRegistry {
   RegistryApi& api_;
   ui::MessageBoxes& boxes_;
   int failures_ = 0;
+  bool unflushed_ = false;  // a change was asked for since the last flush
 };
 
 }  // namespace zorvanel::registry

@@ -1,12 +1,16 @@
 #pragma once
 // Careful handling of a file that one program instance owns and rewrites
-// whole: the path resolved once, a lock that a second instance cannot take
-// (through a link, a hard link or another spelling of the path), a check
-// that this user may replace the file, an atomic replace, and the reason of
-// any failure. Written once for POSIX and once for Windows; the .reg store
-// and the hive files both build on it.
+// whole: the path resolved once, a lock that every other instance meets
+// (whatever its user, environment or spelling of the path), a check that
+// this user may replace the file, an atomic replace, and the reason of any
+// failure. Written once for POSIX and once for Windows; the .reg store and
+// the hive files both build on it. Every step works on the file systems a
+// Windows installation lies on when Linux mounts it (NTFS through ntfs-3g or
+// ntfs3, FAT32 through vfat or FUSE): nothing relies on hard links, inode
+// numbers, or modes and owners the file system cannot keep.
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,13 +34,11 @@ struct Failure {
 std::string ResolvePath(const std::string& path);
 
 // Keeps other instances away from a file, for as long as it lives. The lock
-// does not live beside the file: on Linux it is a locked file named after
-// the file's device and inode in $XDG_RUNTIME_DIR/zorvanel (or a private
-// folder under /tmp when that is unset), removed again on release; on
-// Windows a named mutex. It covers the file as it was opened and, after each
-// replace, the new file, so that a second instance is refused whichever name
-// leads it there (on Windows, the file as opened only until the first
-// replace).
+// is named after what survives a replace: the device of the file's folder
+// and the resolved path. It does not live beside the file: on Linux it is a
+// locked file in /run/lock, which every user reaches, kept there for the
+// next instance (one per target); on Windows a named mutex in the global
+// namespace.
 class FileLock {
  public:
   enum class Status { kHeld, kInUse, kFailed };
@@ -48,10 +50,6 @@ class FileLock {
   // Locks the file at the resolved `path`; a missing file is locked by its
   // folder and name. On kFailed, *failure says why.
   Status Take(const std::string& path, Failure* failure);
-
-  // Extends the lock to the file at `newFile`, which is about to take the
-  // locked file's place; what an earlier replacement covered is let go.
-  std::optional<Failure> Cover(const std::string& newFile);
 
   struct Held;
 
@@ -70,15 +68,21 @@ std::optional<Failure> ReadAtMost(const std::string& path, std::size_t limit, st
                                   bool* missing);
 
 // Writes bytes to a new file in the same folder, flushes it to disk and
-// moves it over `path`, keeping the permissions and owner the file had.
-// The store is then either the old file or the new one, never a mix. When a
-// lock is given, it covers the new file before the new file takes the old
-// one's place.
-std::optional<Failure> ReplaceAtomically(const std::string& path, std::string_view bytes,
-                                         FileLock* lock);
+// moves it over `path`, keeping what the file system keeps of the old file:
+// its permissions and owner, and on NTFS through ntfs-3g its Windows
+// security descriptor and attributes. The file is then either the old file
+// or the new one, never a mix.
+std::optional<Failure> ReplaceAtomically(const std::string& path, std::string_view bytes);
 
-// Puts bytes at `path` unless a file is there already (then nothing
-// happens), the file appearing whole or not at all.
+// The same, for content that a library writes to a file it names: fill
+// writes the new file at the temporary path it is given.
+using FillByName = std::function<std::optional<Failure>(const std::string& temporary)>;
+std::optional<Failure> ReplaceByName(const std::string& path, const FillByName& fill);
+
+// Puts bytes at `path` unless a file is there already (then nothing is
+// written at all), the file appearing whole or not at all. Where the file
+// system has no hard links, the holder of the file's lock is the only one
+// who may make it.
 std::optional<Failure> CreateWhole(const std::string& path, std::string_view bytes);
 
 // Removes the temporary files that replaces of `path` left when they were

@@ -1,21 +1,22 @@
-// Careful file handling on POSIX: the lock is a flock on a file named after
-// the locked file's device and inode in a private folder, and a replace is a
-// new file (unnamed until it is complete, where the file system allows)
-// renamed over the old one.
+// Careful file handling on POSIX: the lock is a flock on a file in /run/lock
+// named after the target's device and resolved path, and a replace is a new
+// named file in the target's folder, flushed and renamed over the old one.
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <random>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,13 @@ namespace zorvanel::files {
 namespace {
 
 constexpr int kMaxNameAttempts = 100;
+constexpr int kMaxLinks = 40;
+
+// Where every user's instances meet: tmpfs, mode 1777 (sticky), on Debian.
+constexpr const char* kLockFolders[] = {"/run/lock", "/var/lock", "/tmp"};
+
+// What NTFS keeps of a file beyond its content, as ntfs-3g shows it.
+constexpr const char* kKeptAttributes[] = {"system.ntfs_acl", "system.ntfs_attrib"};
 
 class Descriptor {
  public:
@@ -61,21 +69,16 @@ std::string Hex(unsigned long long number) {
   return text;
 }
 
-// A stable hash of a file name, for the lock of a file that does not exist.
-std::uint64_t NameHash(std::string_view name) {
+std::uint64_t PathHash(std::string_view path) {
   std::uint64_t hash = 0xcbf29ce484222325ULL;  // FNV-1a
-  for (char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+  for (char c : path) hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
   return hash;
 }
 
-std::string RandomSuffix() {
-  static std::mt19937_64 random{std::random_device{}()};
-  constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
-  std::string suffix;
-  for (std::size_t i = 0; i < kTemporarySuffixLength; ++i) {
-    suffix.push_back(kLetters[random() % kLetters.size()]);
-  }
-  return suffix;
+// The file system cannot represent what was asked (a mode on FAT, an owner
+// through FUSE): the file keeps what the file system gives it.
+bool NotRepresentable(int error) {
+  return error == EPERM || error == ENOSYS || error == EOPNOTSUPP || error == ENOTSUP;
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -88,160 +91,134 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// ---------------------------------------------------------------------------
-// The lock folder: $XDG_RUNTIME_DIR/zorvanel, private to the user by
-// definition; without it, /tmp/zorvanel-UID, which must then be this user's
-// own folder that nobody else can enter.
-
-std::optional<std::string> LockFolder(Failure* failure) {
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  const std::string folder = runtime && runtime[0] == '/'
-                                 ? std::string(runtime) + "/zorvanel"
-                                 : "/tmp/zorvanel-" + std::to_string(::geteuid());
-  if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-    *failure = Errno("making the lock folder " + folder);
-    return std::nullopt;
-  }
-  struct stat info {};
-  if (::lstat(folder.c_str(), &info) != 0) {
-    *failure = Errno("checking the lock folder " + folder);
-    return std::nullopt;
-  }
-  if (!S_ISDIR(info.st_mode) || info.st_uid != ::geteuid() || (info.st_mode & 077) != 0) {
-    *failure = Failure{"the lock folder " + folder + " is not the user's private folder", EPERM};
-    return std::nullopt;
-  }
-  return folder;
-}
-
-// One lock: the lock file, and the locked file itself held open, so that
-// its inode cannot be freed and given to another file while the lock
-// stands for it.
-struct OneLock {
-  std::string path;  // in the lock folder
-  Descriptor fd;
-  Descriptor locked;
-};
-
-// The lock's name for a file: its device and inode, so that every path to
-// it meets the same lock.
-std::string LockName(const struct stat& info) {
-  return Hex(info.st_dev) + "-" + Hex(info.st_ino);
-}
-
-// A lock file can be removed by its holder between another instance's open
-// and flock; a lock taken on such an orphan does not count, so it is taken
-// again on the file now at that name.
-FileLock::Status LockOne(const std::string& path, OneLock* lock, Failure* failure) {
-  for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
-    Descriptor fd(::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
-    if (fd.get() < 0) {
-      *failure = Errno("opening the lock file " + path);
-      return FileLock::Status::kFailed;
-    }
-    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
-      if (errno == EINTR) continue;
-      if (errno == EWOULDBLOCK) return FileLock::Status::kInUse;
-      *failure = Errno("locking " + path);
-      return FileLock::Status::kFailed;
-    }
-    struct stat held {}, named {};
-    if (::fstat(fd.get(), &held) == 0 && ::stat(path.c_str(), &named) == 0 &&
-        held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
-      *lock = OneLock{path, std::move(fd), Descriptor()};
-      return FileLock::Status::kHeld;
-    }
-  }
-  *failure = Failure{"locking " + path + ": it keeps being replaced", EAGAIN};
-  return FileLock::Status::kFailed;
-}
-
-void Unlock(OneLock& lock) {
-  ::unlink(lock.path.c_str());  // before the lock goes, so nobody takes an orphan
-  lock.fd.Close();
-  lock.locked = Descriptor();
-}
-
-// Opens the file (or, when it is missing, its folder) for the lock to hold;
-// the lock's name.
-std::optional<std::string> LockNameFor(const std::string& path, Descriptor* locked,
-                                       Failure* failure) {
-  struct stat info {};
-  *locked = Descriptor(::open(path.c_str(), O_PATH | O_CLOEXEC));
-  if (locked->get() >= 0 && ::fstat(locked->get(), &info) == 0) return LockName(info);
-  if (errno != ENOENT) {
-    *failure = Errno("looking at the file");
-    return std::nullopt;
-  }
-  *locked = Descriptor(::open(FolderOf(path).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-  if (locked->get() < 0 || ::fstat(locked->get(), &info) != 0) {
-    *failure = Errno("looking at the file's folder");
-    return std::nullopt;
-  }
-  return LockName(info) + "-" + Hex(NameHash(NameOf(path)));
-}
-
-// ---------------------------------------------------------------------------
-// The new file of a replace
-
 mode_t CurrentUmask() {
   const mode_t mask = ::umask(0);
   ::umask(mask);
   return mask;
 }
 
-struct Original {
-  bool exists = false;
-  struct stat info {};
-};
+// ---------------------------------------------------------------------------
+// The lock
 
-// Makes the new file's content in the folder of `path` and gives it a
-// temporary name. O_TMPFILE keeps it unnamed until it is complete, so a
-// write cut short leaves nothing; file systems without it get a named file
-// from the start.
-std::optional<Failure> WriteTemporary(const std::string& path, std::string_view bytes,
-                                      const Original& original, std::string* temporary) {
-  const std::string prefix = TemporaryPrefix(path);
-  Descriptor fd(::open(FolderOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
-  const bool unnamed = fd.get() >= 0;
-  if (!unnamed) {
-    std::string name = prefix + "XXXXXX";
-    fd = Descriptor(::mkostemp(name.data(), O_CLOEXEC));
-    if (fd.get() < 0) return Errno("creating the new file");
-    *temporary = name;
+std::string LockFolder() {
+  for (const char* folder : kLockFolders) {
+    struct stat info {};
+    if (::stat(folder, &info) == 0 && S_ISDIR(info.st_mode)) return folder;
   }
-  auto fail = [&](const char* step) {
-    Failure failure = Errno(step);
-    if (!unnamed) ::unlink(temporary->c_str());
-    return failure;
-  };
-  if (original.exists) {
-    if (::fchmod(fd.get(), original.info.st_mode & 07777) != 0) {
-      return fail("giving the new file the old one's permissions");
-    }
-    // The owner stays; a group this user does not belong to cannot be kept.
-    if ((original.info.st_uid != ::geteuid() || original.info.st_gid != ::getegid()) &&
-        ::fchown(fd.get(), original.info.st_uid, original.info.st_gid) != 0 &&
-        original.info.st_uid != ::geteuid()) {
-      return fail("giving the new file the old one's owner");
-    }
-  } else if (!unnamed && ::fchmod(fd.get(), 0666 & ~CurrentUmask()) != 0) {
-    return fail("setting the new file's permissions");
+  return "/tmp";
+}
+
+// The lock's name: the device of the target's folder and a hash of its
+// resolved path, which a replace leaves as they are.
+std::optional<std::string> LockPath(const std::string& path, Failure* failure) {
+  struct stat folder {};
+  if (::stat(FolderOf(path).c_str(), &folder) != 0) {
+    *failure = Errno("looking at the file's folder");
+    return std::nullopt;
   }
-  if (!WriteAll(fd.get(), bytes)) return fail("writing the new file");
-  if (::fsync(fd.get()) != 0) return fail("flushing the new file to disk");
-  if (unnamed) {
-    const std::string self = "/proc/self/fd/" + std::to_string(fd.get());
-    for (int attempt = 0;; ++attempt) {
-      *temporary = prefix + RandomSuffix();
-      if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary->c_str(), AT_SYMLINK_FOLLOW) == 0) {
-        break;
-      }
-      if (errno != EEXIST || attempt == kMaxNameAttempts) return Errno("naming the new file");
+  return LockFolder() + "/zorvanel-" + Hex(folder.st_dev) + "-" + Hex(PathHash(path)) + ".lock";
+}
+
+// Opens the lock file that is there, or makes it. In a shared sticky folder
+// a name can be taken in advance: a link is never followed, and only a
+// regular file of this user, of root or of the target's owner is used,
+// since another user could remove the file and so let a second instance in.
+std::optional<Descriptor> OpenLockFile(const std::string& lock, uid_t targetOwner,
+                                       Failure* failure) {
+  for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
+    Descriptor fd(::open(lock.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0 && errno == ENOENT) {
+      fd = Descriptor(::open(lock.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
+      if (fd.get() < 0 && errno == EEXIST) continue;
+      if (fd.get() >= 0) ::fchmod(fd.get(), 0644);  // whatever the umask: every user locks it
     }
+    if (fd.get() < 0) {
+      *failure = Errno("opening the lock file " + lock);
+      return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) {
+      *failure = Errno("looking at the lock file " + lock);
+      return std::nullopt;
+    }
+    if (!S_ISREG(info.st_mode)) {
+      *failure = Failure{"the lock file " + lock + " is not a regular file", EEXIST};
+      return std::nullopt;
+    }
+    if (info.st_uid != ::geteuid() && info.st_uid != 0 && info.st_uid != targetOwner) {
+      *failure = Failure{"the lock file " + lock + " belongs to another user", EPERM};
+      return std::nullopt;
+    }
+    return fd;
   }
-  if (!fd.Close()) return fail("closing the new file");
+  *failure = Failure{"opening the lock file " + lock + ": it keeps disappearing", EAGAIN};
   return std::nullopt;
+}
+
+// ---------------------------------------------------------------------------
+// The new file of a replace
+
+// Gives the new file what the file system keeps of the old one; the modes
+// and owners it cannot represent, and attributes it does not have, are let
+// be. The security descriptor comes last, since a mode change on ntfs-3g
+// rewrites it.
+std::optional<Failure> KeepAttributes(const std::string& original, int fd) {
+  struct stat info {};
+  if (::stat(original.c_str(), &info) != 0) {
+    if (::fchmod(fd, 0666 & ~CurrentUmask()) != 0 && !NotRepresentable(errno)) {
+      return Errno("setting the new file's permissions");
+    }
+    return std::nullopt;
+  }
+  if (::fchmod(fd, info.st_mode & 07777) != 0 && !NotRepresentable(errno)) {
+    return Errno("giving the new file the old one's permissions");
+  }
+  // The owner stays; a group this user does not belong to cannot be kept.
+  if ((info.st_uid != ::geteuid() || info.st_gid != ::getegid()) &&
+      ::fchown(fd, info.st_uid, info.st_gid) != 0 && !NotRepresentable(errno)) {
+    return Errno("giving the new file the old one's owner");
+  }
+  for (const char* name : kKeptAttributes) {
+    const ssize_t size = ::getxattr(original.c_str(), name, nullptr, 0);
+    if (size < 0) continue;  // not NTFS, or nothing kept
+    std::vector<char> value(static_cast<std::size_t>(size));
+    const ssize_t got = ::getxattr(original.c_str(), name, value.data(), value.size());
+    if (got < 0) return Errno(std::string("reading the old file's ") + name);
+    if (::fsetxattr(fd, name, value.data(), static_cast<std::size_t>(got), 0) != 0) {
+      return Errno(std::string("giving the new file the old one's ") + name);
+    }
+  }
+  return std::nullopt;
+}
+
+// A named file from the start: ntfs-3g and FUSE FAT have no unnamed one.
+std::optional<Failure> CreateTemporary(const std::string& path, Descriptor* fd,
+                                       std::string* temporary) {
+  *temporary = TemporaryPrefix(path) + "XXXXXX";
+  *fd = Descriptor(::mkostemp(temporary->data(), O_CLOEXEC));
+  if (fd->get() < 0) return Errno("creating the new file");
+  return std::nullopt;
+}
+
+// Makes the new file at its temporary name, complete and on disk.
+using Fill = std::function<std::optional<Failure>(int fd, const std::string& temporary)>;
+std::optional<Failure> WriteTemporary(const std::string& path, const std::string& attributesOf,
+                                      const Fill& fill, std::string* temporary) {
+  Descriptor fd;
+  if (auto failure = CreateTemporary(path, &fd, temporary)) return failure;
+  std::optional<Failure> failure = KeepAttributes(attributesOf, fd.get());
+  if (!failure) failure = fill(fd.get(), *temporary);
+  if (!failure && ::fsync(fd.get()) != 0) failure = Errno("flushing the new file to disk");
+  if (!failure && !fd.Close()) failure = Errno("closing the new file");
+  if (failure) ::unlink(temporary->c_str());
+  return failure;
+}
+
+Fill WriteBytes(std::string_view bytes) {
+  return [bytes](int fd, const std::string&) -> std::optional<Failure> {
+    if (!WriteAll(fd, bytes)) return Errno("writing the new file");
+    return std::nullopt;
+  };
 }
 
 // Makes the rename itself durable. Failing here does not undo the write,
@@ -249,6 +226,38 @@ std::optional<Failure> WriteTemporary(const std::string& path, std::string_view 
 void SyncFolderOf(const std::string& path) {
   Descriptor fd(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (fd.get() >= 0) ::fsync(fd.get());
+}
+
+std::optional<Failure> Replace(const std::string& path, const Fill& fill) {
+  if (const auto why = WhyNotReplaceable(path)) {
+    return Failure{"it may not be replaced: " + why->step, why->code};
+  }
+  std::string temporary;
+  if (auto failure = WriteTemporary(path, path, fill, &temporary)) return failure;
+  if (::rename(temporary.c_str(), path.c_str()) != 0) {
+    Failure failure = Errno("renaming the new file over it");
+    ::unlink(temporary.c_str());
+    return failure;
+  }
+  SyncFolderOf(path);
+  return std::nullopt;
+}
+
+// Moves the complete new file to `path` unless a file is there. A hard link
+// never replaces a file; where there are none, rename without replacing, and
+// where FUSE lacks even that, a plain rename after a look.
+std::optional<Failure> PlaceWithoutReplacing(const std::string& temporary, const std::string& path) {
+  if (::link(temporary.c_str(), path.c_str()) == 0 || errno == EEXIST) return std::nullopt;
+  if (!NotRepresentable(errno) && errno != EMLINK) return Errno("linking the new file into place");
+  if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0 ||
+      errno == EEXIST) {
+    return std::nullopt;
+  }
+  if (errno != EINVAL && errno != ENOSYS) return Errno("moving the new file into place");
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) == 0) return std::nullopt;
+  if (::rename(temporary.c_str(), path.c_str()) != 0) return Errno("moving the new file into place");
+  return std::nullopt;
 }
 
 }  // namespace
@@ -259,57 +268,56 @@ std::string Failure::Text() const {
          ")";
 }
 
-// The lock on the file as opened comes first and stays; the lock on the
-// latest replacement follows it.
+// Links are followed one by one rather than with realpath(), so that a link
+// to a file that does not exist yet still leads to where that file will be.
+std::string ResolvePath(const std::string& path) {
+  std::string file = path;
+  if (file.empty() || file[0] != '/') {
+    char cwd[PATH_MAX];
+    if (!::getcwd(cwd, sizeof cwd)) return path;
+    file = std::string(cwd) + "/" + file;
+  }
+  char target[PATH_MAX];
+  for (int links = 0; links < kMaxLinks; ++links) {
+    const ssize_t length = ::readlink(file.c_str(), target, sizeof target - 1);
+    if (length < 0) break;
+    const std::string next(target, static_cast<std::size_t>(length));
+    file = next[0] == '/' ? next : FolderOf(file) + "/" + next;
+  }
+  char folder[PATH_MAX];
+  if (!::realpath(FolderOf(file).c_str(), folder)) return file;
+  const std::string resolved = folder;
+  return (resolved == "/" ? "" : resolved) + "/" + NameOf(file);
+}
+
+std::string TemporaryPrefix(const std::string& path) {
+  return FolderOf(path) + "/.zorvanel-" + NameOf(path) + "-";
+}
+
 struct FileLock::Held {
-  std::vector<OneLock> locks;
-  std::string folder;
+  Descriptor fd;
 };
 
 FileLock::FileLock() : held_(std::make_unique<Held>()) {}
 
-FileLock::~FileLock() {
-  for (OneLock& lock : held_->locks) Unlock(lock);
-}
+// The lock file stays for the next instance; closing lets the lock go.
+FileLock::~FileLock() = default;
 
 FileLock::Status FileLock::Take(const std::string& path, Failure* failure) {
-  const auto folder = LockFolder(failure);
-  if (!folder) return Status::kFailed;
-  Descriptor locked;
-  const auto name = LockNameFor(path, &locked, failure);
-  if (!name) return Status::kFailed;
-  OneLock lock;
-  const Status status = LockOne(*folder + "/" + *name, &lock, failure);
-  if (status == Status::kHeld) {
-    lock.locked = std::move(locked);
-    held_->folder = *folder;
-    held_->locks.push_back(std::move(lock));
+  const auto lock = LockPath(path, failure);
+  if (!lock) return Status::kFailed;
+  struct stat target {};
+  const uid_t owner = ::stat(path.c_str(), &target) == 0 ? target.st_uid : ::geteuid();
+  auto fd = OpenLockFile(*lock, owner, failure);
+  if (!fd) return Status::kFailed;
+  while (::flock(fd->get(), LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EINTR) continue;
+    if (errno == EWOULDBLOCK) return Status::kInUse;
+    *failure = Errno("locking " + *lock);
+    return Status::kFailed;
   }
-  return status;
-}
-
-std::optional<Failure> FileLock::Cover(const std::string& newFile) {
-  Descriptor locked;
-  Failure failure;
-  const auto name = LockNameFor(newFile, &locked, &failure);
-  if (!name) return failure;
-  const std::string path = held_->folder + "/" + *name;
-  for (const OneLock& lock : held_->locks) {
-    if (lock.path == path) return std::nullopt;
-  }
-  OneLock lock;
-  switch (LockOne(path, &lock, &failure)) {
-    case Status::kHeld: break;
-    case Status::kInUse: return Failure{"locking the new file: another instance holds it", EBUSY};
-    case Status::kFailed: return failure;
-  }
-  lock.locked = std::move(locked);
-  while (held_->locks.size() > 1) {
-    Unlock(held_->locks.back());
-    held_->locks.pop_back();
-  }
-  held_->locks.push_back(std::move(lock));
-  return std::nullopt;
+  held_->fd = std::move(*fd);
+  return Status::kHeld;
 }
 
 std::optional<Failure> WhyNotReplaceable(const std::string& path) {
@@ -338,51 +346,36 @@ std::optional<Failure> ReadAtMost(const std::string& path, std::size_t limit, st
   if (::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode)) {
     bytes.reserve(std::min<std::size_t>(static_cast<std::size_t>(info.st_size), limit));
   }
-  char buffer[64 * 1024];
+  std::vector<char> buffer(1024 * 1024);  // FUSE answers each read on its own
   while (bytes.size() < limit) {
-    const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+    const ssize_t got = ::read(fd.get(), buffer.data(), buffer.size());
     if (got == 0) break;
     if (got < 0) {
       if (errno == EINTR) continue;
       return Errno("reading it");
     }
-    bytes.append(buffer, static_cast<std::size_t>(got));
+    bytes.append(buffer.data(), static_cast<std::size_t>(got));
   }
   return std::nullopt;
 }
 
-std::optional<Failure> ReplaceAtomically(const std::string& path, std::string_view bytes,
-                                         FileLock* lock) {
-  if (const auto why = WhyNotReplaceable(path)) {
-    return Failure{"it may not be replaced: " + why->step, why->code};
-  }
-  Original original;
-  original.exists = ::stat(path.c_str(), &original.info) == 0;
-  std::string temporary;
-  if (auto failure = WriteTemporary(path, bytes, original, &temporary)) return failure;
-  std::optional<Failure> failure;
-  if (lock) failure = lock->Cover(temporary);
-  if (!failure && ::rename(temporary.c_str(), path.c_str()) != 0) {
-    failure = Errno("renaming the new file over it");
-  }
-  if (failure) {
-    ::unlink(temporary.c_str());
-    return failure;
-  }
-  SyncFolderOf(path);
-  return std::nullopt;
+std::optional<Failure> ReplaceAtomically(const std::string& path, std::string_view bytes) {
+  return Replace(path, WriteBytes(bytes));
 }
 
-// The new file is linked into place rather than renamed, since a link never
-// replaces a file another instance made in the meantime.
+// The library writes the file by its name; the descriptor held open is the
+// same file, and flushes it.
+std::optional<Failure> ReplaceByName(const std::string& path, const FillByName& fill) {
+  return Replace(path, [&fill](int, const std::string& temporary) { return fill(temporary); });
+}
+
 std::optional<Failure> CreateWhole(const std::string& path, std::string_view bytes) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) == 0) return std::nullopt;
   std::string temporary;
-  if (auto failure = WriteTemporary(path, bytes, Original{}, &temporary)) return failure;
-  std::optional<Failure> failure;
-  if (::link(temporary.c_str(), path.c_str()) != 0 && errno != EEXIST) {
-    failure = Errno("linking the new file into place");
-  }
-  ::unlink(temporary.c_str());
+  if (auto failure = WriteTemporary(path, path, WriteBytes(bytes), &temporary)) return failure;
+  const auto failure = PlaceWithoutReplacing(temporary, path);
+  ::unlink(temporary.c_str());  // what is left of it when it was linked or refused
   if (!failure) SyncFolderOf(path);
   return failure;
 }

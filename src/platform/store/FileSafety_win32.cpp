@@ -1,11 +1,11 @@
 // Careful file handling on Windows: the lock is a named mutex named after
-// the file's volume and file index, so it leaves no file anywhere, and a
-// replace is a new file moved over the old one with MoveFileEx.
+// the volume of the file's folder and its path, so it leaves no file
+// anywhere, and a replace is a new file moved over the old one with
+// MoveFileEx.
 
 #include <cstdint>
 #include <cstdio>
 #include <utility>
-#include <vector>
 
 #include "platform/store/FileSafety.h"
 #include "platform/win32/WindowsApi.h"
@@ -67,47 +67,43 @@ std::string NameOf(const std::string& path) {
   return path.substr(path.find_last_of("\\/") + 1);
 }
 
-// A stable hash of a file name without regard to ASCII case, as Windows
-// compares names, for the lock of a file that does not exist.
-std::uint64_t NameHash(std::string_view name) {
+// A stable hash of a path without regard to ASCII case, as Windows compares
+// names.
+std::uint64_t PathHash(std::string_view path) {
   std::uint64_t hash = 0xcbf29ce484222325ULL;  // FNV-1a
-  for (char c : name) {
+  for (char c : path) {
     const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
     hash = (hash ^ static_cast<unsigned char>(lower)) * 0x100000001b3ULL;
   }
   return hash;
 }
 
-// The mutex's name for a file or folder: its volume and file index, which
-// every path to it shares. Empty when it cannot be opened.
-std::string IdentityOf(const std::string& path) {
-  Handle file(::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+// The mutex's name for a file: the serial number of its folder's volume and
+// its full path, which a replace leaves as they are. Global, so that every
+// session's instances meet it. Empty when the folder cannot be opened.
+std::string LockName(const std::string& path) {
+  Handle folder(::CreateFileA(FolderOf(path).c_str(), 0,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   BY_HANDLE_FILE_INFORMATION info{};
-  if (!file.valid() || !::GetFileInformationByHandle(file.get(), &info)) return {};
+  if (!folder.valid() || !::GetFileInformationByHandle(folder.get(), &info)) return {};
   char name[80];
-  std::snprintf(name, sizeof name, "Local\\zorvanel-%08lx-%08lx%08lx",
+  std::snprintf(name, sizeof name, "Global\\zorvanel-%08lx-%016llx",
                 static_cast<unsigned long>(info.dwVolumeSerialNumber),
-                static_cast<unsigned long>(info.nFileIndexHigh),
-                static_cast<unsigned long>(info.nFileIndexLow));
+                static_cast<unsigned long long>(PathHash(path)));
   return name;
 }
 
-struct OneLock {
-  std::string name;
-  Handle mutex;
-};
-
 // A named mutex exists while any process has it open: finding it made
 // already means another instance holds the file.
-FileLock::Status LockOne(const std::string& name, OneLock* lock, Failure* failure) {
+FileLock::Status LockOne(const std::string& name, Handle* lock, Failure* failure) {
   Handle mutex(::CreateMutexA(nullptr, FALSE, name.c_str()));
   if (!mutex.valid()) {
     *failure = LastError("making the lock " + name);
     return FileLock::Status::kFailed;
   }
   if (::GetLastError() == ERROR_ALREADY_EXISTS) return FileLock::Status::kInUse;
-  *lock = OneLock{name, std::move(mutex)};
+  *lock = std::move(mutex);
   return FileLock::Status::kHeld;
 }
 
@@ -147,52 +143,30 @@ std::string Failure::Text() const {
          std::to_string(code) + ")";
 }
 
-// The lock on the file as opened, until a replacement takes its place.
+std::string ResolvePath(const std::string& path) {
+  char full[MAX_PATH];
+  const DWORD length = ::GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+  return length > 0 && length < sizeof full ? std::string(full, length) : path;
+}
+
+std::string TemporaryPrefix(const std::string& path) {
+  return FolderOf(path) + "\\.zorvanel-" + NameOf(path) + "-";
+}
+
 struct FileLock::Held {
-  std::vector<OneLock> locks;
+  Handle mutex;
 };
 
 FileLock::FileLock() : held_(std::make_unique<Held>()) {}
 FileLock::~FileLock() = default;
 
 FileLock::Status FileLock::Take(const std::string& path, Failure* failure) {
-  std::string name = IdentityOf(path);
+  const std::string name = LockName(path);
   if (name.empty()) {
-    const std::string folder = IdentityOf(FolderOf(path));
-    if (folder.empty()) {
-      *failure = LastError("looking at the file's folder");
-      return Status::kFailed;
-    }
-    char hash[24];
-    std::snprintf(hash, sizeof hash, "-%016llx",
-                  static_cast<unsigned long long>(NameHash(NameOf(path))));
-    name = folder + hash;
+    *failure = LastError("looking at the file's folder");
+    return Status::kFailed;
   }
-  OneLock lock;
-  const Status status = LockOne(name, &lock, failure);
-  if (status == Status::kHeld) held_->locks.push_back(std::move(lock));
-  return status;
-}
-
-std::optional<Failure> FileLock::Cover(const std::string& newFile) {
-  const std::string name = IdentityOf(newFile);
-  if (name.empty()) return LastError("looking at the new file");
-  for (const OneLock& lock : held_->locks) {
-    if (lock.name == name) return std::nullopt;
-  }
-  OneLock lock;
-  Failure failure;
-  switch (LockOne(name, &lock, &failure)) {
-    case Status::kHeld: break;
-    case Status::kInUse:
-      return Failure{"locking the new file: another instance holds it", ERROR_BUSY};
-    case Status::kFailed: return failure;
-  }
-  // The file as opened is gone now, and its file index may be given to
-  // another file, so only the new file stays locked.
-  held_->locks.clear();
-  held_->locks.push_back(std::move(lock));
-  return std::nullopt;
+  return LockOne(name, &held_->mutex, failure);
 }
 
 std::optional<Failure> WhyNotReplaceable(const std::string& path) {
@@ -233,20 +207,27 @@ std::optional<Failure> ReadAtMost(const std::string& path, std::size_t limit, st
 
 // The replacement is flushed before it is moved over the file, and the move
 // itself is written through, so the file is always one whole file.
-std::optional<Failure> ReplaceAtomically(const std::string& path, std::string_view bytes,
-                                         FileLock* lock) {
+std::optional<Failure> ReplaceAtomically(const std::string& path, std::string_view bytes) {
+  return ReplaceByName(path, [bytes](const std::string& temporary) {
+    return WriteTemporary(temporary, bytes);
+  });
+}
+
+std::optional<Failure> ReplaceByName(const std::string& path, const FillByName& fill) {
   if (const auto why = WhyNotReplaceable(path)) {
     return Failure{"it may not be replaced: " + why->step, why->code};
   }
   const std::string temporary = TemporaryPath(path);
-  if (auto failure = WriteTemporary(temporary, bytes)) return failure;
-  std::optional<Failure> failure;
-  if (lock) failure = lock->Cover(temporary);
-  if (!failure && !::MoveFileExA(temporary.c_str(), path.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    failure = LastError("moving the new file over it");
+  if (auto failure = fill(temporary)) {
+    ::DeleteFileA(temporary.c_str());
+    return failure;
   }
-  if (failure) ::DeleteFileA(temporary.c_str());
+  if (::MoveFileExA(temporary.c_str(), path.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return std::nullopt;
+  }
+  const Failure failure = LastError("moving the new file over it");
+  ::DeleteFileA(temporary.c_str());
   return failure;
 }
 

@@ -73,7 +73,7 @@ bool StoreFile::Write(const Key& root) {
             error.what() + ").");
     return false;
   }
-  if (const auto failure = files::ReplaceAtomically(path_, bytes, &lock_)) {
+  if (const auto failure = files::ReplaceAtomically(path_, bytes)) {
     report_("Cannot write the store " + path_ + ": " + failure->Text() + ".");
     return false;
   }

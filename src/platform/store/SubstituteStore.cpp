@@ -254,4 +254,10 @@ long SubstituteStore::RegCloseKey(KeyHandle key) {
   return handles_.erase(key) ? kSuccess : kInvalidHandle;
 }
 
+// Every change is written through at its call already.
+long SubstituteStore::RegFlushKey(KeyHandle key) {
+  if (IsLocalMachine(key) || handles_.contains(key)) return kSuccess;
+  return kInvalidHandle;
+}
+
 }  // namespace zorvanel::store

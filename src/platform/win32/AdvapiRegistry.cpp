@@ -84,4 +84,6 @@ long AdvapiRegistry::RegDeleteValue(KeyHandle key, const std::string& name) {
 
 long AdvapiRegistry::RegCloseKey(KeyHandle key) { return ::RegCloseKey(ToNative(key)); }
 
+long AdvapiRegistry::RegFlushKey(KeyHandle key) { return ::RegFlushKey(ToNative(key)); }
+
 }  // namespace zorvanel::win32

@@ -22,6 +22,7 @@ class AdvapiRegistry : public registry::RegistryApi {
   long RegDeleteKey(registry::KeyHandle root, const std::string& path) override;
   long RegDeleteValue(registry::KeyHandle key, const std::string& name) override;
   long RegCloseKey(registry::KeyHandle key) override;
+  long RegFlushKey(registry::KeyHandle key) override;
 };
 
 }  // namespace zorvanel::win32
