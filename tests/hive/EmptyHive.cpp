@@ -82,7 +82,12 @@ bool SetSelect(const fs::path& system, int controlSet) {
   const bool done = select && hivex_node_set_value(hive, select, &value, 0) == 0 &&
                     hivex_node_add_child(hive, root, used) &&
                     hivex_node_add_child(hive, hivex_node_add_child(hive, root, unused), "Decoy") &&
-                    hivex_commit(hive, nullptr, 0) == 0;
+                    // Never in place: FUSE FAT cannot truncate a file that holds data.
+                    !files::ReplaceByName(system.string(), [hive](const std::string& temporary) {
+                      return hivex_commit(hive, temporary.c_str(), 0) == 0
+                                 ? std::nullopt
+                                 : std::optional(files::Failure{"committing", errno});
+                    });
   hivex_close(hive);
   return done;
 }

@@ -27,6 +27,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/robust/MountedDisk.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -80,10 +82,13 @@ std::string Offline(const std::string& transcript) {
   return offline;
 }
 
-class HiveScenario : public ::testing::TestWithParam<std::tuple<fs::path, int>> {};
+class HiveScenario : public ::testing::TestWithParam<std::tuple<fs::path, int, robust::Disk>> {};
 
 TEST_P(HiveScenario, TranscriptMatchesTheStoreRunOffline) {
-  const auto& [script, controlSet] = GetParam();
+  const auto& [script, controlSet, kind] = GetParam();
+  const robust::MountedDisk disk(kind);
+  ZORVANEL_SKIP_UNLESS_MOUNTED(disk);
+  const robust::TemporaryFilesOn onDisk(disk.Root());
   // The confirm window's undo ends in a restart without a question, which
   // has no offline form yet, so these transcripts differ on hives.
   if (script.parent_path().filename() == "undo") GTEST_SKIP() << "no offline form of the undo's restart";
@@ -97,11 +102,30 @@ TEST_P(HiveScenario, TranscriptMatchesTheStoreRunOffline) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Hives, HiveScenario, ::testing::Combine(::testing::ValuesIn(AllScenarioFiles()), ::testing::Values(1, 2)),
-    [](const auto& param) {
-      return TestName(std::get<0>(param.param)) + "_ControlSet" + std::to_string(std::get<1>(param.param));
-    });
+const auto kHiveScenarioName = [](const auto& param) {
+  const auto& [script, controlSet, disk] = param.param;
+  return TestName(script) + "_ControlSet" + std::to_string(controlSet) +
+         (disk == robust::Disk::kLocal ? "" : "_on_" + robust::DiskName(disk));
+};
+INSTANTIATE_TEST_SUITE_P(Hives, HiveScenario,
+                         ::testing::Combine(::testing::ValuesIn(AllScenarioFiles()), ::testing::Values(1, 2),
+                                            ::testing::Values(robust::Disk::kLocal)),
+                         kHiveScenarioName);
+
+// A fixed sample on the file systems Windows lives on: a start, a start
+// that replaces old settings, an Apply, a backup and a restore.
+std::vector<fs::path> MountSample() {
+  std::vector<fs::path> sample;
+  for (const char* name : {"startup/first-start", "startup/other-version-yes", "settings/apply-decimal",
+                           "settings/backup-restore-round-trip", "settings/restore-no-video-key"}) {
+    sample.push_back(fs::path(ZORVANEL_TEST_DATA) / "replay" / "scenarios" / (std::string(name) + ".replay"));
+  }
+  return sample;
+}
+INSTANTIATE_TEST_SUITE_P(MountedHives, HiveScenario,
+                         ::testing::Combine(::testing::ValuesIn(MountSample()), ::testing::Values(1),
+                                            ::testing::Values(robust::Disk::kNtfs, robust::Disk::kFat)),
+                         kHiveScenarioName);
 
 }  // namespace
 }  // namespace zorvanel::replay

@@ -119,12 +119,13 @@ std::optional<std::string> LockPath(const std::string& path, Failure* failure) {
   return LockFolder() + "/zorvanel-" + Hex(folder.st_dev) + "-" + Hex(PathHash(path)) + ".lock";
 }
 
-// Opens the lock file that is there, or makes it. In a shared sticky folder
-// a name can be taken in advance: a link is never followed, and only a
-// regular file of this user, of root or of the target's owner is used,
-// since another user could remove the file and so let a second instance in.
-std::optional<Descriptor> OpenLockFile(const std::string& lock, uid_t targetOwner,
-                                       Failure* failure) {
+// Opens the lock file that is there, or makes it, and locks it. In a shared
+// sticky folder a name can be taken in advance: a link is never followed,
+// and only a regular file of this user or of root is kept, since another
+// user could remove it while it is held and so let a second instance in.
+// Another user's file that nobody holds is replaced where this user may
+// (root may); otherwise the target is refused.
+FileLock::Status LockFile(const std::string& lock, Descriptor* held, Failure* failure) {
   for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
     Descriptor fd(::open(lock.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0 && errno == ENOENT) {
@@ -132,27 +133,32 @@ std::optional<Descriptor> OpenLockFile(const std::string& lock, uid_t targetOwne
       if (fd.get() < 0 && errno == EEXIST) continue;
       if (fd.get() >= 0) ::fchmod(fd.get(), 0644);  // whatever the umask: every user locks it
     }
-    if (fd.get() < 0) {
-      *failure = Errno("opening the lock file " + lock);
-      return std::nullopt;
-    }
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) {
-      *failure = Errno("looking at the lock file " + lock);
-      return std::nullopt;
+    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0) {
+      *failure = Errno("opening the lock file " + lock);
+      return FileLock::Status::kFailed;
     }
     if (!S_ISREG(info.st_mode)) {
       *failure = Failure{"the lock file " + lock + " is not a regular file", EEXIST};
-      return std::nullopt;
+      return FileLock::Status::kFailed;
     }
-    if (info.st_uid != ::geteuid() && info.st_uid != 0 && info.st_uid != targetOwner) {
+    while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+      if (errno == EINTR) continue;
+      if (errno == EWOULDBLOCK) return FileLock::Status::kInUse;
+      *failure = Errno("locking " + lock);
+      return FileLock::Status::kFailed;
+    }
+    if (info.st_uid == ::geteuid() || info.st_uid == 0) {
+      *held = std::move(fd);
+      return FileLock::Status::kHeld;
+    }
+    if (::unlink(lock.c_str()) != 0) {
       *failure = Failure{"the lock file " + lock + " belongs to another user", EPERM};
-      return std::nullopt;
+      return FileLock::Status::kFailed;
     }
-    return fd;
   }
-  *failure = Failure{"opening the lock file " + lock + ": it keeps disappearing", EAGAIN};
-  return std::nullopt;
+  *failure = Failure{"opening the lock file " + lock + ": it keeps being replaced", EAGAIN};
+  return FileLock::Status::kFailed;
 }
 
 // ---------------------------------------------------------------------------
@@ -306,18 +312,7 @@ FileLock::~FileLock() = default;
 FileLock::Status FileLock::Take(const std::string& path, Failure* failure) {
   const auto lock = LockPath(path, failure);
   if (!lock) return Status::kFailed;
-  struct stat target {};
-  const uid_t owner = ::stat(path.c_str(), &target) == 0 ? target.st_uid : ::geteuid();
-  auto fd = OpenLockFile(*lock, owner, failure);
-  if (!fd) return Status::kFailed;
-  while (::flock(fd->get(), LOCK_EX | LOCK_NB) != 0) {
-    if (errno == EINTR) continue;
-    if (errno == EWOULDBLOCK) return Status::kInUse;
-    *failure = Errno("locking " + *lock);
-    return Status::kFailed;
-  }
-  held_->fd = std::move(*fd);
-  return Status::kHeld;
+  return LockFile(*lock, &held_->fd, failure);
 }
 
 std::optional<Failure> WhyNotReplaceable(const std::string& path) {
