@@ -26,6 +26,7 @@
 #include "tests/hive/EmptyHive.h"
 #include "tests/replay/ScenarioFiles.h"
 #include "tests/robust/ChildProcess.h"
+#include "tests/robust/MountedDisk.h"
 #include "tests/robust/TempDirectory.h"
 #include "tests/robust/WriteSeries.h"
 #include "tests/wine/WineTranscript.h"
@@ -56,11 +57,12 @@ struct Target {
   std::function<std::string()> onDisk;
 };
 
-// 200 kills, or ZORVANEL_CRASH_KILLS (scripts/crash-safety.sh). A kill comes
-// within 30 ms: long enough for the child to start and make a few changes.
-void KillRepeatedly(const Target& target, SubstituteStore model) {
+// 200 kills (or those given), or ZORVANEL_CRASH_KILLS (scripts/crash-safety.sh).
+// A kill comes within 30 ms: long enough for the child to start and make a
+// few changes.
+void KillRepeatedly(const Target& target, SubstituteStore model, int defaultKills = 200) {
   const char* asked = std::getenv("ZORVANEL_CRASH_KILLS");
-  const int kills = asked ? std::atoi(asked) : 200;
+  const int kills = asked ? std::atoi(asked) : defaultKills;
   ASSERT_GT(kills, 0) << "ZORVANEL_CRASH_KILLS must be a positive count";
   const unsigned seed = std::random_device{}();
   SCOPED_TRACE(target.label + ", random seed " + std::to_string(seed));
@@ -139,8 +141,14 @@ TEST(CrashSafetyTest, EveryKillLeavesTheStateBeforeOrAfterTheInterruptedWrite) {
   EXPECT_TRUE(InterruptedWrites(dir.Path()).empty()) << "opening the store tidies up";
 }
 
-// The same on hives: hivex_commit to a temporary file, flushed, renamed.
-TEST(CrashSafetyTest, EveryKillLeavesAHiveBeforeOrAfterTheInterruptedCommit) {
+// The same on hives: hivex_commit to a temporary file, flushed, renamed; on
+// local disk, and 150 kills each on NTFS through ntfs-3g and FUSE FAT32.
+class CrashSafetyOnHives : public ::testing::TestWithParam<Disk> {};
+
+TEST_P(CrashSafetyOnHives, EveryKillLeavesAHiveBeforeOrAfterTheInterruptedCommit) {
+  const MountedDisk disk(GetParam());
+  ZORVANEL_SKIP_UNLESS_MOUNTED(disk);
+  const TemporaryFilesOn temporaryFiles(disk.Root());
   const TempDirectory dir("crash-hive");
   ASSERT_TRUE(hive::MakeInstallation(SeriesStore().Root(), dir.Path(), 1));
   const auto paths = hive::FindInstallation(dir.Path().string());
@@ -149,10 +157,13 @@ TEST(CrashSafetyTest, EveryKillLeavesAHiveBeforeOrAfterTheInterruptedCommit) {
   const auto onDisk = [&] { return hive::Installation::Open(paths)->Registry().Snapshot(); };
   KillRepeatedly({"hives", {ZORVANEL_STORE_WRITER, "--windows", dir.Path().string()}, config, form,
                   [&] { return form(onDisk()); }},
-                 SubstituteStore(onDisk()));
+                 SubstituteStore(onDisk()), GetParam() == Disk::kLocal ? 200 : 150);
   hive::Installation::Open(paths);
   EXPECT_TRUE(InterruptedWrites(config).empty()) << "opening the installation tidies up";
 }
+
+INSTANTIATE_TEST_SUITE_P(Disks, CrashSafetyOnHives, ::testing::Values(Disk::kLocal, Disk::kNtfs, Disk::kFat),
+                         [](const auto& disk) { return DiskName(disk.param); });
 
 }  // namespace
 }  // namespace zorvanel::robust

@@ -67,7 +67,7 @@ MountedDisk::MountedDisk(Disk disk) : root_(work_ / "mount") {
                                   : Run({"mkfs.vfat", "-F", "32", image});
   if (unusable_.empty()) {
     unusable_ = disk == Disk::kNtfs ? Run({"ntfs-3g", image, root_.string()})
-                                    : Run({"fusefat", "-o", "rw+", image, root_.string()});
+                                    : Run({"fusefat", "-o", "rw+,allow_other", image, root_.string()});
   }
   mounted_ = unusable_.empty();
 }

@@ -19,6 +19,7 @@
 #include "tests/hive/EmptyHive.h"
 #include "tests/replay/ScenarioFiles.h"
 #include "tests/robust/ChildProcess.h"
+#include "tests/robust/MountedDisk.h"
 #include "tests/robust/TempDirectory.h"
 
 namespace zorvanel::robust {
@@ -125,6 +126,51 @@ INSTANTIATE_TEST_SUITE_P(Programs, TwoInstancesTest,
                            return std::string(std::get<0>(programs.param).label) + "_then_" +
                                   std::get<1>(programs.param).label + (std::get<2>(programs.param) ? "_on_hives" : "");
                          });
+
+// One lock that every instance meets, on every disk: the second is refused
+// whether it runs in the same environment, with its own XDG_RUNTIME_DIR, or
+// as another user (through setpriv; the installation is readable by all).
+class EveryInstanceMeetsTheLock : public ::testing::TestWithParam<Disk> {};
+
+TEST_P(EveryInstanceMeetsTheLock, SecondIsRefusedWhateverItsUserOrEnvironment) {
+  const MountedDisk disk(GetParam());
+  ZORVANEL_SKIP_UNLESS_MOUNTED(disk);
+  const fs::path partition = disk.Root() / "partition";
+  const std::string store = replay::ReadFile(fs::path(ZORVANEL_TEST_DATA) / "stores" / "product-old-no-backup.reg");
+  ASSERT_TRUE(hive::MakeInstallation(store::ParseRegFile(store, "store"), partition, 1));
+  for (fs::path folder = partition; folder != disk.Root().parent_path().parent_path(); folder = folder.parent_path()) {
+    std::error_code unsupported;  // FAT has no modes: every user may read there
+    fs::permissions(folder, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add, unsupported);
+  }
+  auto holder = kReplay.Start({"--windows", partition.string()});
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (!HoldsLock(holder->Pid())) {
+    ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the first instance never took the installation";
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  const std::vector<std::vector<std::string>> intruders = {
+      {},
+      {"/usr/bin/env", "XDG_RUNTIME_DIR=" + disk.Root().string()},
+      {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"},
+  };
+  for (const auto& prefix : intruders) {
+    SCOPED_TRACE(prefix.empty() ? "same environment" : prefix[1]);
+    std::vector<std::string> args = prefix;
+    for (const std::string& arg : {std::string(ZORVANEL_REPLAY), std::string("--windows"), partition.string(), std::string("-")}) {
+      args.push_back(arg);
+    }
+    ChildProcess intruder(args);
+    intruder.Input("answer Yes\nstart\n");
+    const int status = intruder.Finish();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 0) << DescribeStatus(status);
+    EXPECT_NE(intruder.Errors().find("is in use by another Zorvanel instance."), std::string::npos) << intruder.Errors();
+  }
+  holder->Input("answer Yes\nstart\n");
+  EXPECT_EQ(DescribeStatus(holder->Finish()), "exit 0") << holder->Errors();
+}
+
+INSTANTIATE_TEST_SUITE_P(Disks, EveryInstanceMeetsTheLock, ::testing::Values(Disk::kLocal, Disk::kNtfs, Disk::kFat),
+                         [](const auto& disk) { return DiskName(disk.param); });
 
 }  // namespace
 }  // namespace zorvanel::robust
