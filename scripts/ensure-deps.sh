@@ -14,8 +14,9 @@ packages_for() {
     windows) echo mingw-w64 wine wine64 xvfb xauth xdotool imagemagick unzip ;;
     package) echo dpkg-dev fakeroot lintian desktop-file-utils man-db ;;
     fuzz) echo clang libclang-rt-14-dev ;;
-    # The reference the EDID parser is checked against.
-    test) echo edid-decode ;;
+    # The reference the EDID parser is checked against, and the disks
+    # Windows lives on, mounted through FUSE from image files.
+    test) echo edid-decode ntfs-3g dosfstools fusefat ;;
     *) echo "ensure-deps.sh: unknown group $1" >&2; exit 2 ;;
   esac
 }
