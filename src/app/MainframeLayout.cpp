@@ -123,9 +123,10 @@ void AddSystemInformationPage(std::vector<ControlSpec>& c) {
   c.push_back(std::move(os));
   // The monitor's limits are long: its value takes most of the row.
   c.push_back(Label("Label18", "Frame19", {120, 480, 855, 255}, "Monitor:"));
-  ControlSpec monitor = Value("lblMonitor", "Frame19", {975, 480, 4560, 255}, false);
+  ControlSpec monitor = Value("lblMonitor", "Frame19", {975, 480, 3600, 255}, false);
   monitor.text = "not found";
   c.push_back(std::move(monitor));
+  c.push_back(Button("cmdMonitorLimits", "Frame19", {4635, 450, 900, 300}, "Change..."));
 
   ControlSpec switchInfo = Button("cmdSwitchInfo", "fmeSysInfo", {4560, 960, 975, 255}, "Advanced");
   switchInfo.visible = false;
