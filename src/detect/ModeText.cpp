@@ -4,7 +4,6 @@
 #include <cctype>
 #include <charconv>
 #include <cstdio>
-#include <vector>
 
 namespace zorvanel::detect {
 
@@ -16,7 +15,13 @@ std::string_view Trimmed(std::string_view text) {
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-std::vector<std::string_view> Fields(std::string_view text, char separator) {
+bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+
+bool IsPolarity(std::string_view field) { return field.empty() || field == "+" || field == "-"; }
+
+}  // namespace
+
+std::vector<std::string_view> TrimmedFields(std::string_view text, char separator) {
   std::vector<std::string_view> fields;
   for (std::size_t start = 0;;) {
     const auto end = text.find(separator, start);
@@ -25,12 +30,6 @@ std::vector<std::string_view> Fields(std::string_view text, char separator) {
     start = end + 1;
   }
 }
-
-bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
-
-bool IsPolarity(std::string_view field) { return field.empty() || field == "+" || field == "-"; }
-
-}  // namespace
 
 // from_chars alone would take "1e3", "inf" and a sign: the characters are
 // checked first.
@@ -50,7 +49,7 @@ std::optional<double> ParseDecimal(std::string_view text) {
 }
 
 std::optional<Span> ParseSpan(std::string_view text) {
-  const auto parts = Fields(text, '-');
+  const auto parts = TrimmedFields(text, '-');
   if (parts.size() > 2) return std::nullopt;
   const auto low = ParseDecimal(parts.front());
   const auto high = ParseDecimal(parts.back());
@@ -59,7 +58,7 @@ std::optional<Span> ParseSpan(std::string_view text) {
 }
 
 std::optional<RangeLimits> ParseModeText(std::string_view text) {
-  const auto fields = Fields(text, ',');
+  const auto fields = TrimmedFields(text, ',');
   if (fields.size() < 2 || fields.size() > 4) return std::nullopt;
   if (!std::all_of(fields.begin() + 2, fields.end(), IsPolarity)) return std::nullopt;
   const auto horizontal = ParseSpan(fields[0]);
@@ -70,7 +69,7 @@ std::optional<RangeLimits> ParseModeText(std::string_view text) {
 }
 
 std::optional<ScreenSize> ParseSizeKey(std::string_view name) {
-  const auto fields = Fields(name, ',');
+  const auto fields = TrimmedFields(name, ',');
   if (fields.size() != 2) return std::nullopt;
   ScreenSize size;
   for (auto [field, number] : {std::pair{fields[0], &size.width}, {fields[1], &size.height}}) {
@@ -90,5 +89,7 @@ std::string DecimalText(double number) {
   if (result.ends_with(".0")) result.resize(result.size() - 2);
   return result;
 }
+
+std::string RangeText(double low, double high) { return DecimalText(low) + "-" + DecimalText(high); }
 
 }  // namespace zorvanel::detect

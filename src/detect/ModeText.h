@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "detect/Edid.h"
 
@@ -21,6 +22,9 @@ struct Span {
   double low = 0;
   double high = 0;
 };
+
+// The fields between separators, blanks around each removed.
+std::vector<std::string_view> TrimmedFields(std::string_view text, char separator);
 
 // "31.5" or "83": digits with at most one point between digits, above zero.
 std::optional<double> ParseDecimal(std::string_view text);
@@ -38,5 +42,7 @@ std::optional<ScreenSize> ParseSizeKey(std::string_view name);
 
 // One decimal where the number has one, none for a whole number: "31.5", "83".
 std::string DecimalText(double number);
+// "31.5-83".
+std::string RangeText(double low, double high);
 
 }  // namespace zorvanel::detect

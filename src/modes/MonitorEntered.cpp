@@ -1,7 +1,5 @@
 #include "modes/MonitorEntered.h"
 
-#include <vector>
-
 #include "app/ProductKey.h"
 #include "detect/ModeText.h"
 #include "modes/MonitorTexts.h"
@@ -28,18 +26,6 @@ std::optional<detect::Span> SaneSpan(const std::string& text, Bounds bounds) {
   return span;
 }
 
-std::string SpanText(double low, double high) { return DecimalText(low) + "-" + DecimalText(high); }
-
-std::vector<std::string> Split(const std::string& text) {
-  std::vector<std::string> fields;
-  for (std::size_t start = 0;;) {
-    const auto comma = text.find(',', start);
-    fields.push_back(text.substr(start, comma - start));
-    if (comma == std::string::npos) return fields;
-    start = comma + 1;
-  }
-}
-
 }  // namespace
 
 std::variant<RangeLimits, std::string> CheckTyped(const TypedLimits& typed) {
@@ -58,8 +44,8 @@ std::variant<RangeLimits, std::string> CheckTyped(const TypedLimits& typed) {
 }
 
 TypedLimits FieldsOf(const RangeLimits& limits) {
-  return {SpanText(limits.minHorizontalKHz, limits.maxHorizontalKHz),
-          SpanText(limits.minVerticalHz, limits.maxVerticalHz),
+  return {detect::RangeText(limits.minHorizontalKHz, limits.maxHorizontalKHz),
+          detect::RangeText(limits.minVerticalHz, limits.maxVerticalHz),
           limits.maxPixelClockMHz > 0 ? DecimalText(limits.maxPixelClockMHz) : ""};
 }
 
@@ -77,10 +63,10 @@ StoredLimits ReadStoredLimits(registry::mdlRegistry& registry) {
   }
   const std::string text =
       registry.GetStringValue(HKEY_LOCAL_MACHINE, app::kProductKey, kMonitorLimitsValue);
-  const auto fields = Split(text);
+  const auto fields = detect::TrimmedFields(text, ',');
   if (fields.size() == 2 || fields.size() == 3) {
-    const auto checked =
-        CheckTyped({fields[0], fields[1], fields.size() == 3 ? fields[2] : std::string()});
+    const auto checked = CheckTyped({std::string(fields[0]), std::string(fields[1]),
+                                     fields.size() == 3 ? std::string(fields[2]) : ""});
     if (const auto* limits = std::get_if<RangeLimits>(&checked)) return {*limits, std::nullopt};
   }
   return {std::nullopt, text};

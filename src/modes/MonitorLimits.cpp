@@ -11,6 +11,7 @@ namespace zorvanel::modes {
 namespace {
 
 using detect::DecimalText;
+using detect::RangeText;
 
 // "1024,768,-," gives 1024 by 768.
 ScreenSize SizeOf(const Resolution& resolution) {
@@ -34,8 +35,6 @@ std::string Needs(double figure, const char* unit) {
   std::snprintf(text, sizeof text, "(needs %.1f %s)", figure, unit);
   return text;
 }
-
-std::string Span(double low, double high) { return DecimalText(low) + "-" + DecimalText(high); }
 
 bool Fits(const ScreenSize& mode, const ScreenSize& largest) {
   return mode.width <= largest.width && mode.height <= largest.height;
@@ -67,8 +66,8 @@ std::optional<std::string> BeyondSizes(const KnownLimits& limits, const Resoluti
 }  // namespace
 
 std::string LimitsText(const RangeLimits& limits) {
-  std::string text = Span(limits.minHorizontalKHz, limits.maxHorizontalKHz) + " kHz, " +
-                     Span(limits.minVerticalHz, limits.maxVerticalHz) + " Hz";
+  std::string text = RangeText(limits.minHorizontalKHz, limits.maxHorizontalKHz) + " kHz, " +
+                     RangeText(limits.minVerticalHz, limits.maxVerticalHz) + " Hz";
   if (limits.maxPixelClockMHz > 0) text += ", " + DecimalText(limits.maxPixelClockMHz) + " MHz";
   return text;
 }
@@ -99,7 +98,7 @@ std::optional<std::string> Breach(const KnownLimits& limits, const Resolution& r
     return Needs(timing.pixelClockMHz, "MHz");
   }
   if (hertz < range.minVerticalHz || hertz > range.maxVerticalHz) {
-    return "(the monitor takes " + Span(range.minVerticalHz, range.maxVerticalHz) + " Hz)";
+    return "(the monitor takes " + RangeText(range.minVerticalHz, range.maxVerticalHz) + " Hz)";
   }
   return BeyondSizes(limits, resolution);
 }
