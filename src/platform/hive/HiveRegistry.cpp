@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <unordered_set>
 
+#include "platform/hive/HiveCheck.h"
 #include "platform/hive/HiveNames.h"
 #include "platform/registry/AnsiText.h"
 
@@ -100,8 +102,7 @@ bool HoldsAlready(hive_h* hive, hive_value_h value, std::uint32_t type,
          std::equal(bytes.begin(), bytes.end(), reinterpret_cast<const std::uint8_t*>(raw.get()));
 }
 
-store::Key ReadTree(hive_h* hive, hive_node_h node, std::string name) {
-  store::Key key{std::move(name), {}, {}};
+void ReadValues(hive_h* hive, hive_node_h node, store::Key& key) {
   Owned<hive_value_h> values(hivex_node_values(hive, node));
   for (std::size_t i = 0; values && values.get()[i]; ++i) {
     store::Value value{ValueName(hive, values.get()[i]), 0, {}};
@@ -109,12 +110,41 @@ store::Key ReadTree(hive_h* hive, hive_node_h node, std::string name) {
       key.values.push_back(std::move(value));
     }
   }
-  Owned<hive_node_h> children(hivex_node_children(hive, node));
-  for (std::size_t i = 0; children && children.get()[i]; ++i) {
-    const hive_node_h child = children.get()[i];
-    key.subkeys.push_back(ReadTree(hive, child, NodeName(hive, child)));
+}
+
+// The whole tree below the hive's root, read without recursion. A hive whose
+// keys loop, or nest deeper than Windows allows, is refused: its shape must
+// not decide how deep or how long this runs.
+store::Key ReadTree(const HiveFile& file, std::string name) {
+  hive_h* hive = file.Handle();
+  struct Pending {
+    hive_node_h node;
+    store::Key* key;  // filled here; its parent's list of subkeys is complete
+    std::string path;  // below the root, for the message
+    std::size_t depth;
+  };
+  store::Key root{std::move(name), {}, {}};
+  std::vector<Pending> pending{{hivex_root(hive), &root, "", 0}};
+  std::unordered_set<hive_node_h> reached;
+  while (!pending.empty()) {
+    Pending next = std::move(pending.back());
+    pending.pop_back();
+    if (!reached.insert(next.node).second || next.depth > kMaxKeyDepth) {
+      throw HiveFileError("The registry file " + file.Path() + " cannot be read whole: its keys loop or nest "
+                          "deeper than Windows allows, at the key " + next.path + ".");
+    }
+    ReadValues(hive, next.node, *next.key);
+    Owned<hive_node_h> children(hivex_node_children(hive, next.node));
+    for (std::size_t i = 0; children && children.get()[i]; ++i) {
+      next.key->subkeys.push_back({NodeName(hive, children.get()[i]), {}, {}});
+    }
+    for (std::size_t i = next.key->subkeys.size(); i-- > 0;) {
+      store::Key& child = next.key->subkeys[i];
+      pending.push_back({children.get()[i], &child, (next.path.empty() ? "" : next.path + "\\") + child.name,
+                         next.depth + 1});
+    }
   }
-  return key;
+  return root;
 }
 
 }  // namespace
@@ -136,11 +166,9 @@ std::vector<std::string> HiveRegistry::ReadOnlyReasons() const {
 
 store::Key HiveRegistry::Snapshot() const {
   store::Key root{"HKEY_LOCAL_MACHINE", {}, {}};
-  hive_h* software = software_->Handle();
-  root.subkeys.push_back(ReadTree(software, hivex_root(software), "SOFTWARE"));
-  hive_h* system = system_->Handle();
+  root.subkeys.push_back(ReadTree(*software_, "SOFTWARE"));
   store::Key systemKey{"SYSTEM", {}, {}};
-  store::Key whole = ReadTree(system, hivex_root(system), "SYSTEM");
+  store::Key whole = ReadTree(*system_, "SYSTEM");
   systemKey.values = std::move(whole.values);
   for (auto& key : whole.subkeys) {
     if (store::NamesEqual(key.name, currentControlSet_)) {
