@@ -49,7 +49,8 @@ const fs::path& Folder() {
 }
 
 // What a program session does to a registry: read it whole, then change
-// the current control set and the software hive, then take a change back.
+// the current control set and the software hive, then take a change back,
+// committing at flush points as the program does.
 void Session(hive::HiveRegistry& registry) {
   try {
     registry.Snapshot();
@@ -61,6 +62,7 @@ void Session(hive::HiveRegistry& registry) {
   if (registry.RegCreateKeyEx(registry::HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Video\\Z",
                               registry::KEY_ALL_ACCESS, &video) == 0) {
     registry.RegSetValueEx(video, "NV_Modes", 1, table, sizeof table);
+    registry.RegFlushKey(registry::HKEY_LOCAL_MACHINE);
     char name[256];
     std::uint32_t length = sizeof name, type = 0;
     for (std::uint32_t i = 0; i < 4 && registry.RegEnumValue(video, i, name, &length, &type) == 0; ++i) {
@@ -74,6 +76,7 @@ void Session(hive::HiveRegistry& registry) {
     registry.RegSetValueEx(product, "Version", 1, table, sizeof table);
     registry.RegCloseKey(product);
   }
+  registry.RegFlushKey(registry::HKEY_LOCAL_MACHINE);
 }
 
 }  // namespace
