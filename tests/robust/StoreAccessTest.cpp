@@ -40,27 +40,6 @@ std::string PutStore(const fs::path& path) {
   return path.string();
 }
 
-// argv run as the user, dropping root where the test has it.
-std::vector<std::string> AsUser(std::vector<std::string> argv) {
-  if (Root()) {
-    const std::string user = std::to_string(User());
-    argv.insert(argv.begin(), {"/usr/bin/setpriv", "--reuid=" + user, "--regid=" + user, "--clear-groups"});
-  }
-  return argv;
-}
-
-// The build folder may lie where the user cannot enter (a checkout under
-// /root, which is mode 0700), so the user runs a copy of the runner in a
-// temporary folder; empty when the user cannot reach even that.
-std::string RunnerTheUserReaches(const TempDirectory& place) {
-  fs::permissions(place.Path(), fs::perms::others_exec, fs::perm_options::add);
-  const fs::path copy = place / "zorvanel-replay";
-  fs::copy_file(ZORVANEL_REPLAY, copy);
-  fs::permissions(copy, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
-  ChildProcess probe(AsUser({"/usr/bin/test", "-x", copy.string()}));
-  return probe.Finish() == 0 ? copy.string() : "";
-}
-
 std::size_t Files(const fs::path& dir) {
   fs::permissions(dir, fs::perms::owner_all);
   return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), {}));
@@ -137,7 +116,7 @@ const Case kCases[] = {
 
 TEST(StoreAccessTest, TheStoreIsWrittenOnlyWhereTheUserMayAndIsReadEverywhere) {
   const TempDirectory runnerPlace("runner");
-  const std::string runner = RunnerTheUserReaches(runnerPlace);
+  const std::string runner = CopyTheUserCanRun(User(), ZORVANEL_REPLAY, runnerPlace.Path());
   if (runner.empty()) {
     GTEST_SKIP() << "user " << User() << " cannot reach " << runnerPlace.Path()
                  << " to run the replay runner there; set TEST_TMPDIR or TMPDIR to a folder"
@@ -154,7 +133,7 @@ TEST(StoreAccessTest, TheStoreIsWrittenOnlyWhereTheUserMayAndIsReadEverywhere) {
     const std::string store = c.setUp(dir);
     const std::string before = replay::ReadFile(store);
 
-    ChildProcess run(AsUser({"/usr/bin/env", "-u", "XDG_RUNTIME_DIR", runner, "--store", store, "-"}));
+    ChildProcess run(AsUser(User(), {"/usr/bin/env", "-u", "XDG_RUNTIME_DIR", runner, "--store", store, "-"}));
     run.Input("answer Yes\nstart\n");
     run.Finish();
     const bool errorBox = run.Output().find("\"Unknown Registry-error occured.\"") != std::string::npos;
