@@ -57,11 +57,11 @@ bool SwitchStateSaved(mdlRegistry& registry, const std::string& switchKey) {
          copy == registry.GetRawValue(HKEY_LOCAL_MACHINE, switchKey, kCompressedModeSwitch);
 }
 
-// A value the copy never writes (the walk names it "ERROR_NON_REG_SZ") has
-// no name to go back under: the slot is broken, and that is reported.
+// A value the copy never writes comes from the walk as "ERROR_NON_REG_SZ", a
+// name it does not have: reading it fails and is reported as every failed
+// call is, so the undo does not count as complete.
 void WriteBackSlot(mdlRegistry& registry, int number, const std::string& key) {
   ForEachValueName(registry, SlotKey(number), [&](const std::string& name) {
-    if (name == registry::kNonTextValueName) return registry.ShowRegError();
     if (auto value = registry.GetRawValue(HKEY_LOCAL_MACHINE, SlotKey(number), name)) {
       registry.SetRawValue(HKEY_LOCAL_MACHINE, key, name, *value);
     }
