@@ -35,14 +35,6 @@ bool IsCopied(registry::mdlRegistry& registry, const std::string& source,
              registry.GetStringValue(HKEY_LOCAL_MACHINE, source, name);
 }
 
-bool IsCopiedExactly(registry::mdlRegistry& registry, const std::string& source,
-                     const std::string& target, const std::string& name) {
-  using registry::HKEY_LOCAL_MACHINE;
-  if (!registry.ValueExists(HKEY_LOCAL_MACHINE, target, name)) return false;
-  const auto copy = registry.GetRawValue(HKEY_LOCAL_MACHINE, target, name);
-  return copy && copy == registry.GetRawValue(HKEY_LOCAL_MACHINE, source, name);
-}
-
 // Whether the test holds for every mode value of the source; the walk stops
 // testing at the first that fails.
 bool EveryModeValue(registry::mdlRegistry& registry, const std::string& source,
@@ -66,14 +58,25 @@ void CopyModeValues(registry::mdlRegistry& registry, const std::string& source,
   }
 }
 
+void CopyValueExactly(registry::mdlRegistry& registry, const std::string& source,
+                      const std::string& target, const std::string& name) {
+  if (auto value = registry.GetRawValue(registry::HKEY_LOCAL_MACHINE, source, name)) {
+    registry.SetRawValue(registry::HKEY_LOCAL_MACHINE, target, name, *value);
+  }
+}
+
+bool ValueCopiedExactly(registry::mdlRegistry& registry, const std::string& source,
+                        const std::string& target, const std::string& name) {
+  using registry::HKEY_LOCAL_MACHINE;
+  if (!registry.ValueExists(HKEY_LOCAL_MACHINE, target, name)) return false;
+  const auto copy = registry.GetRawValue(HKEY_LOCAL_MACHINE, target, name);
+  return copy && copy == registry.GetRawValue(HKEY_LOCAL_MACHINE, source, name);
+}
+
 void CopyModeValuesExactly(registry::mdlRegistry& registry, const std::string& source,
                            const std::string& target) {
-  using registry::HKEY_LOCAL_MACHINE;
   ForEachValueName(registry, source, [&](const std::string& name) {
-    if (!IsModeValueName(name)) return;
-    if (auto value = registry.GetRawValue(HKEY_LOCAL_MACHINE, source, name)) {
-      registry.SetRawValue(HKEY_LOCAL_MACHINE, target, name, *value);
-    }
+    if (IsModeValueName(name)) CopyValueExactly(registry, source, target, name);
   });
 }
 
@@ -87,7 +90,7 @@ bool ModeValuesCopied(registry::mdlRegistry& registry, const std::string& source
 bool ModeValuesCopiedExactly(registry::mdlRegistry& registry, const std::string& source,
                              const std::string& target) {
   return EveryModeValue(registry, source, [&](const std::string& name) {
-    return IsCopiedExactly(registry, source, target, name);
+    return ValueCopiedExactly(registry, source, target, name);
   });
 }
 

@@ -34,6 +34,13 @@ void ForEachValueName(registry::mdlRegistry& registry, const std::string& key,
 // other names stay.
 void CopyModeValues(registry::mdlRegistry& registry, const std::string& source,
                     const std::string& target);
+// Copies one value with its type and bytes; a value that cannot be read
+// (reported) is not written.
+void CopyValueExactly(registry::mdlRegistry& registry, const std::string& source,
+                      const std::string& target, const std::string& name);
+// Whether the target holds the value with the source's type and bytes.
+bool ValueCopiedExactly(registry::mdlRegistry& registry, const std::string& source,
+                        const std::string& target, const std::string& name);
 // Copies the values the writer overwrites, the text mode values the walk
 // finds, in the key's own order, each with its type and bytes.
 void CopyModeValuesExactly(registry::mdlRegistry& registry, const std::string& source,

@@ -39,9 +39,8 @@ bool HasSwitchState(mdlRegistry& registry) {
 
 void SaveSwitchState(mdlRegistry& registry, const std::string& switchKey) {
   registry.SetStringValue(HKEY_LOCAL_MACHINE, app::kLastGoodKey, kSwitchKeyValue, switchKey);
-  if (!registry.ValueExists(HKEY_LOCAL_MACHINE, switchKey, kCompressedModeSwitch)) return;
-  if (auto old = registry.GetRawValue(HKEY_LOCAL_MACHINE, switchKey, kCompressedModeSwitch)) {
-    registry.SetRawValue(HKEY_LOCAL_MACHINE, app::kLastGoodKey, kCompressedModeSwitch, *old);
+  if (registry.ValueExists(HKEY_LOCAL_MACHINE, switchKey, kCompressedModeSwitch)) {
+    CopyValueExactly(registry, switchKey, app::kLastGoodKey, kCompressedModeSwitch);
   }
 }
 
@@ -50,11 +49,10 @@ bool SwitchStateSaved(mdlRegistry& registry, const std::string& switchKey) {
       registry.GetStringValue(HKEY_LOCAL_MACHINE, app::kLastGoodKey, kSwitchKeyValue) != switchKey) {
     return false;
   }
-  const bool existed = registry.ValueExists(HKEY_LOCAL_MACHINE, switchKey, kCompressedModeSwitch);
-  if (!registry.ValueExists(HKEY_LOCAL_MACHINE, app::kLastGoodKey, kCompressedModeSwitch)) return !existed;
-  const auto copy = registry.GetRawValue(HKEY_LOCAL_MACHINE, app::kLastGoodKey, kCompressedModeSwitch);
-  return existed && copy &&
-         copy == registry.GetRawValue(HKEY_LOCAL_MACHINE, switchKey, kCompressedModeSwitch);
+  if (registry.ValueExists(HKEY_LOCAL_MACHINE, switchKey, kCompressedModeSwitch)) {
+    return ValueCopiedExactly(registry, switchKey, app::kLastGoodKey, kCompressedModeSwitch);
+  }
+  return !registry.ValueExists(HKEY_LOCAL_MACHINE, app::kLastGoodKey, kCompressedModeSwitch);
 }
 
 // A value the copy never writes comes from the walk as "ERROR_NON_REG_SZ", a
@@ -62,9 +60,7 @@ bool SwitchStateSaved(mdlRegistry& registry, const std::string& switchKey) {
 // call is, so the undo does not count as complete.
 void WriteBackSlot(mdlRegistry& registry, int number, const std::string& key) {
   ForEachValueName(registry, SlotKey(number), [&](const std::string& name) {
-    if (auto value = registry.GetRawValue(HKEY_LOCAL_MACHINE, SlotKey(number), name)) {
-      registry.SetRawValue(HKEY_LOCAL_MACHINE, key, name, *value);
-    }
+    CopyValueExactly(registry, SlotKey(number), key, name);
   });
 }
 
@@ -75,9 +71,7 @@ bool WriteBackSwitch(mdlRegistry& registry) {
   const std::string key = registry.GetStringValue(HKEY_LOCAL_MACHINE, app::kLastGoodKey, kSwitchKeyValue);
   if (key.empty()) return false;
   if (registry.ValueExists(HKEY_LOCAL_MACHINE, app::kLastGoodKey, kCompressedModeSwitch)) {
-    if (auto old = registry.GetRawValue(HKEY_LOCAL_MACHINE, app::kLastGoodKey, kCompressedModeSwitch)) {
-      registry.SetRawValue(HKEY_LOCAL_MACHINE, key, kCompressedModeSwitch, *old);
-    }
+    CopyValueExactly(registry, app::kLastGoodKey, key, kCompressedModeSwitch);
   } else if (registry.ValueExists(HKEY_LOCAL_MACHINE, key, kCompressedModeSwitch)) {
     registry.DeleteValue(HKEY_LOCAL_MACHINE, key, kCompressedModeSwitch);
   }
