@@ -24,6 +24,7 @@ void frmConfirm::Form_Load() {
       return;
     case modes::PendingWrite::Waiting: break;
   }
+  modes::RenewLogonEntry(registry_, services_.system.ProgramPath());
   secondsLeft_ = kCountdownSeconds;
   form_.SetText("lblCountdown", CountdownText(secondsLeft_));
   // The user decides in safe mode: there is no countdown.

@@ -14,7 +14,9 @@ class frmConfirm : public ui::WindowLogic {
   explicit frmConfirm(Services& services);
 
   // Ends the program at once when no write waits, or when the driver's
-  // values no longer hold it (the state is then cleared).
+  // values no longer hold it (the state is then cleared). A write still
+  // waiting gets its logon entry back, which Windows deleted before
+  // starting the program: a reset during the countdown must not lose it.
   void Form_Load() override;
   void OnEvent(const ui::Event& event) override;
 

@@ -2,6 +2,7 @@
 
 #include "app/ProductKey.h"
 #include "app/frmMainframe.h"
+#include "modes/LastChoice.h"
 #include "modes/ModeValues.h"
 #include "modes/RestartOffer.h"
 #include "modes/SettingsTexts.h"
@@ -51,7 +52,8 @@ void cmdBackup_Click(app::frmMainframe& window) {
 // Every saved value goes into every device key up to the first missing
 // number, and into the video key once per device key. A value of another
 // type in the backup key was not saved by a backup: it is skipped, so that
-// no value of that name is made in the driver's keys.
+// no value of that name is made in the driver's keys. The rates the user
+// backs out of are forgotten, so that a driver update does not offer them.
 void cmdRestore_Click(app::frmMainframe& window) {
   ui::Toolkit& ui = window.platform().ui;
   if (texts::Show(ui, texts::kRestoreQuestion) != ui::Answer::Yes) return;
@@ -67,6 +69,7 @@ void cmdRestore_Click(app::frmMainframe& window) {
       }
     });
   }
+  ForgetLastChoice(registry);
   registry.FlushKey(HKEY_LOCAL_MACHINE);
   OfferRestart(window.platform(), texts::kRestoreCompletion);
 }

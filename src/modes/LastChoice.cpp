@@ -58,6 +58,12 @@ void StoreLastChoice(registry::mdlRegistry& registry, const Selection& selection
   registry.SetStringValue(HKEY_LOCAL_MACHINE, app::kProductKey, app::kLastChoiceValue, text);
 }
 
+void ForgetLastChoice(registry::mdlRegistry& registry) {
+  if (registry.ValueExists(HKEY_LOCAL_MACHINE, app::kProductKey, app::kLastChoiceValue)) {
+    registry.DeleteValue(HKEY_LOCAL_MACHINE, app::kProductKey, app::kLastChoiceValue);
+  }
+}
+
 void OfferLastChoice(app::frmMainframe& window, int rateCount) {
   registry::mdlRegistry& registry = window.registry();
   if (!registry.ValueExists(HKEY_LOCAL_MACHINE, app::kProductKey, app::kLastChoiceValue)) return;

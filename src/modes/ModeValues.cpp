@@ -35,6 +35,17 @@ bool IsCopied(registry::mdlRegistry& registry, const std::string& source,
              registry.GetStringValue(HKEY_LOCAL_MACHINE, source, name);
 }
 
+// Whether the test holds for every mode value of the source; the walk stops
+// testing at the first that fails.
+bool EveryModeValue(registry::mdlRegistry& registry, const std::string& source,
+                    const std::function<bool(const std::string& name)>& holds) {
+  bool all = true;
+  ForEachValueName(registry, source, [&](const std::string& name) {
+    if (all && IsModeValueName(name)) all = holds(name);
+  });
+  return all;
+}
+
 }  // namespace
 
 void CopyModeValues(registry::mdlRegistry& registry, const std::string& source,
@@ -47,20 +58,40 @@ void CopyModeValues(registry::mdlRegistry& registry, const std::string& source,
   }
 }
 
-void CopyTextModeValues(registry::mdlRegistry& registry, const std::string& source,
-                        const std::string& target) {
+void CopyValueExactly(registry::mdlRegistry& registry, const std::string& source,
+                      const std::string& target, const std::string& name) {
+  if (auto value = registry.GetRawValue(registry::HKEY_LOCAL_MACHINE, source, name)) {
+    registry.SetRawValue(registry::HKEY_LOCAL_MACHINE, target, name, *value);
+  }
+}
+
+bool ValueCopiedExactly(registry::mdlRegistry& registry, const std::string& source,
+                        const std::string& target, const std::string& name) {
+  using registry::HKEY_LOCAL_MACHINE;
+  if (!registry.ValueExists(HKEY_LOCAL_MACHINE, target, name)) return false;
+  const auto copy = registry.GetRawValue(HKEY_LOCAL_MACHINE, target, name);
+  return copy && copy == registry.GetRawValue(HKEY_LOCAL_MACHINE, source, name);
+}
+
+void CopyModeValuesExactly(registry::mdlRegistry& registry, const std::string& source,
+                           const std::string& target) {
   ForEachValueName(registry, source, [&](const std::string& name) {
-    if (IsModeValueName(name)) CopyValue(registry, source, target, name);
+    if (IsModeValueName(name)) CopyValueExactly(registry, source, target, name);
   });
 }
 
 bool ModeValuesCopied(registry::mdlRegistry& registry, const std::string& source,
                       const std::string& target) {
-  bool copied = true;
-  ForEachValueName(registry, source, [&](const std::string& name) {
-    if (copied && IsModeValueName(name)) copied = IsCopied(registry, source, target, name);
+  return EveryModeValue(registry, source, [&](const std::string& name) {
+    return IsCopied(registry, source, target, name);
   });
-  return copied;
+}
+
+bool ModeValuesCopiedExactly(registry::mdlRegistry& registry, const std::string& source,
+                             const std::string& target) {
+  return EveryModeValue(registry, source, [&](const std::string& name) {
+    return ValueCopiedExactly(registry, source, target, name);
+  });
 }
 
 void ForEachSavedValue(registry::mdlRegistry& registry, const std::string& key,

@@ -34,15 +34,25 @@ void ForEachValueName(registry::mdlRegistry& registry, const std::string& key,
 // other names stay.
 void CopyModeValues(registry::mdlRegistry& registry, const std::string& source,
                     const std::string& target);
-// Copies the values the writer overwrites: the text mode values the walk
-// finds, in the key's own order.
-void CopyTextModeValues(registry::mdlRegistry& registry, const std::string& source,
-                        const std::string& target);
+// Copies one value with its type and bytes; a value that cannot be read
+// (reported) is not written.
+void CopyValueExactly(registry::mdlRegistry& registry, const std::string& source,
+                      const std::string& target, const std::string& name);
+// Whether the target holds the value with the source's type and bytes.
+bool ValueCopiedExactly(registry::mdlRegistry& registry, const std::string& source,
+                        const std::string& target, const std::string& name);
+// Copies the values the writer overwrites, the text mode values the walk
+// finds, in the key's own order, each with its type and bytes.
+void CopyModeValuesExactly(registry::mdlRegistry& registry, const std::string& source,
+                           const std::string& target);
 // Reads the copy back: true when every mode value of the source is in the
 // target with the same data. The walk stops at the first that is not, so a
 // broken copy costs no further error messages than it already showed.
 bool ModeValuesCopied(registry::mdlRegistry& registry, const std::string& source,
                       const std::string& target);
+// The same for the exact copy: the same type and the same bytes.
+bool ModeValuesCopiedExactly(registry::mdlRegistry& registry, const std::string& source,
+                             const std::string& target);
 // Visits every text value saved in the key with its data. A value of another
 // type (named "ERROR_NON_REG_SZ" by the walk) has no text to give back and
 // is skipped.

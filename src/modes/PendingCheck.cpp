@@ -1,6 +1,7 @@
 #include "modes/PendingCheck.h"
 
 #include "app/ProductKey.h"
+#include "modes/LastChoice.h"
 #include "modes/ModeValues.h"
 #include "modes/RestartOffer.h"
 #include "modes/SafetyCopy.h"
@@ -41,6 +42,13 @@ void ArmCheck(mdlRegistry& registry, const std::string& programPath, const std::
   RegisterLogonEntry(registry, programPath);
 }
 
+// On disk at once: the reset it guards against may come any second.
+void RenewLogonEntry(mdlRegistry& registry, const std::string& programPath) {
+  if (programPath.empty()) return;
+  RegisterLogonEntry(registry, programPath);
+  registry.FlushKey(HKEY_LOCAL_MACHINE);
+}
+
 bool CheckArmed(mdlRegistry& registry) {
   return registry.KeyExists(HKEY_LOCAL_MACHINE, app::kProductKey) &&
          registry.ValueExists(HKEY_LOCAL_MACHINE, app::kProductKey, app::kPendingConfirmValue);
@@ -73,14 +81,11 @@ void Disarm(mdlRegistry& registry) {
 
 bool UndoPendingWrite(mdlRegistry& registry, const std::string& programPath) {
   if (!WriteBackLastGood(registry)) {
-    if (!programPath.empty()) RegisterLogonEntry(registry, programPath);
+    RenewLogonEntry(registry, programPath);
     return false;
   }
   Disarm(registry);
-  // The rates just undone are no choice to offer again after a driver update.
-  if (registry.ValueExists(HKEY_LOCAL_MACHINE, app::kProductKey, app::kLastChoiceValue)) {
-    registry.DeleteValue(HKEY_LOCAL_MACHINE, app::kProductKey, app::kLastChoiceValue);
-  }
+  ForgetLastChoice(registry);
   registry.FlushKey(HKEY_LOCAL_MACHINE);  // before a restart is offered or made
   return true;
 }
@@ -97,6 +102,7 @@ void OfferRescue(app::Services& services, mdlRegistry& registry) {
     case PendingWrite::Stale: Disarm(registry); return;
     case PendingWrite::Waiting: break;
   }
+  RenewLogonEntry(registry, services.system.ProgramPath());
   if (texts::Show(services.ui, texts::kUnconfirmedRates) == ui::Answer::Yes) {
     UndoAndOfferRestart(services, registry);
   }

@@ -20,6 +20,11 @@ inline constexpr const char* kConfirmSwitch = " /confirm";
 void ArmCheck(registry::mdlRegistry& registry, const std::string& programPath,
               const std::string& table);
 
+// Registers the logon entry again for a write still waiting: Windows
+// deletes the entry before it starts the program, so a reset while the
+// question is open would otherwise leave the next logon without it.
+void RenewLogonEntry(registry::mdlRegistry& registry, const std::string& programPath);
+
 // Whether a write waits for its check. Tested silently.
 bool CheckArmed(registry::mdlRegistry& registry);
 
@@ -35,9 +40,9 @@ PendingWrite FindPendingWrite(registry::mdlRegistry& registry);
 void Disarm(registry::mdlRegistry& registry);
 
 // Writes the last good values back; on success forgets the write and the
-// last choice, which these rates were. On a
-// failure (already reported) everything stays, and the logon entry is
-// registered again, so that the next logon tries again. True on success.
+// last choice, which these rates were. On a failure (already reported)
+// everything stays, and the logon entry is registered again, so that the
+// next logon tries again. True on success.
 bool UndoPendingWrite(registry::mdlRegistry& registry, const std::string& programPath);
 
 // Undo now, as the confirm window and the rescue at start do it: the undo,
@@ -45,8 +50,9 @@ bool UndoPendingWrite(registry::mdlRegistry& registry, const std::string& progra
 bool UndoAndOfferRestart(app::Services& services, registry::mdlRegistry& registry);
 
 // The rescue at start: a write whose check never ran (no picture after the
-// restart, or a repair from another system) is offered for undoing. A
-// write the driver's values no longer hold is forgotten silently.
+// restart, or a repair from another system) is offered for undoing, its
+// logon entry registered again first. A write the driver's values no longer
+// hold is forgotten silently.
 void OfferRescue(app::Services& services, registry::mdlRegistry& registry);
 
 }  // namespace zorvanel::modes

@@ -28,7 +28,9 @@ void OfferRestart(app::Services& services, const texts::Box& question) {
 }
 
 void RestartNow(app::Services& services) {
-  platform::mdlShutdown(services.restart, services.ui).RestartSystem();
+  if (services.restart.ReachesTarget()) {
+    platform::mdlShutdown(services.restart, services.ui).RestartSystem();
+  }
   app::EndProgram(services.ui);
 }
 

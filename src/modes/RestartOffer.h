@@ -13,7 +13,8 @@ namespace zorvanel::modes {
 void OfferRestart(app::Services& services, const texts::Box& question);
 
 // The restart without a question, for when the user cannot see the screen;
-// the program ends after it.
+// the program ends after it. For a Windows that is not running there is
+// nothing to restart, and the program just ends.
 void RestartNow(app::Services& services);
 
 }  // namespace zorvanel::modes

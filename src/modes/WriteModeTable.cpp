@@ -47,11 +47,16 @@ enum class Undo { Ready, Without, Refused };
 // undo goes back to the last state the user saw working. Otherwise the
 // values are copied now. A copy that is not complete is no base for an
 // undo: it is removed, and the user decides whether to write without one.
+// switchKey names the key whose format switch the write turns on, if any.
 Undo PrepareUndo(registry::mdlRegistry& registry, ui::MessageBoxes& boxes,
-                 const std::vector<std::string>& keys) {
-  if (CheckArmed(registry) && !LastGoodKeys(registry).empty()) return Undo::Ready;
+                 const std::vector<std::string>& keys, const std::string& switchKey) {
+  if (CheckArmed(registry) && !LastGoodKeys(registry).empty()) {
+    KeepSwitchState(registry, switchKey);
+    return Undo::Ready;
+  }
   // The copy is on disk before the first mode value changes.
-  if (keys.empty() || (SaveLastGood(registry, keys) && registry.FlushKey(HKEY_LOCAL_MACHINE))) {
+  if (keys.empty() ||
+      (SaveLastGood(registry, keys, switchKey) && registry.FlushKey(HKEY_LOCAL_MACHINE))) {
     return Undo::Ready;
   }
   DeleteLastGood(registry);
@@ -90,7 +95,7 @@ void WriteModeTable(app::frmMainframe& window, const Selection& selection) {
 
   registry::mdlRegistry& registry = window.registry();
   const std::vector<std::string> keys = KeysToWrite(registry, fields);
-  const Undo undo = PrepareUndo(registry, ui, keys);
+  const Undo undo = PrepareUndo(registry, ui, keys, turnOn && !keys.empty() ? target : "");
   if (undo == Undo::Refused) return;
 
   const int failuresBefore = registry.ReportedFailures();

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/headless/Transcript.h"
+#include "platform/registry/AnsiText.h"
 
 namespace zorvanel::replay {
 
@@ -41,7 +42,7 @@ long CallTrace::Traced(RegistryCall call, long code, const std::string& argument
                        const std::string& results) {
   const std::uint32_t count = ++counts_[static_cast<std::size_t>(call)];
   if (out_) {
-    *out_ << "trace " << CallName(call) << ' ' << count << ' ' << arguments << " -> " << code
+    *out_ << "trace " << caller_ << CallName(call) << ' ' << count << ' ' << arguments << " -> " << code
           << results << '\n';
   }
   return code;
@@ -74,7 +75,8 @@ long CallTrace::RegSetValueEx(KeyHandle key, const std::string& name, std::uint3
                               const std::uint8_t* data, std::uint32_t size) {
   return Traced(RegistryCall::RegSetValueEx, inner_.RegSetValueEx(key, name, type, data, size),
                 "key=" + Hex(key) + " name=" + headless::Quote(name) +
-                    " type=" + std::to_string(type) + " data=" + Bytes(data, size));
+                    " type=" + std::to_string(type) +
+                    " data=" + Bytes(data, data ? StoredSize(type, data, size) : size));
 }
 
 long CallTrace::RegEnumValue(KeyHandle key, std::uint32_t index, char* name,

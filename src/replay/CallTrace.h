@@ -7,9 +7,13 @@
 //   trace RegSetValueEx 1 key=0x100 name="Version" type=1 data=322e3231 -> 0
 //
 // The number after the call's name counts that function's calls from 1, as
-// --fail CALL:N:CODE does; texts are quoted as in the transcript.
+// --fail CALL:N:CODE does; texts are quoted as in the transcript. The data
+// of a write is what the registry stores: a text with the NUL that follows
+// it, when one does. Calls that Windows makes itself (the replay's logon)
+// are named with "windows:" in front and counted on their own.
 
 #include <ostream>
+#include <string>
 
 #include "platform/registry/RegistryApi.h"
 #include "platform/registry/FaultInjection.h"
@@ -19,7 +23,8 @@ namespace zorvanel::replay {
 class CallTrace : public registry::RegistryApi {
  public:
   // Without a stream the calls pass through untraced.
-  CallTrace(registry::RegistryApi& inner, std::ostream* out) : inner_(inner), out_(out) {}
+  CallTrace(registry::RegistryApi& inner, std::ostream* out, std::string caller = "")
+      : inner_(inner), out_(out), caller_(std::move(caller)) {}
 
   long RegOpenKeyEx(registry::KeyHandle root, const std::string& path, std::uint32_t access,
                     registry::KeyHandle* key) override;
@@ -45,6 +50,7 @@ class CallTrace : public registry::RegistryApi {
 
   registry::RegistryApi& inner_;
   std::ostream* out_;
+  std::string caller_;  // "windows:" for Windows' own calls
   std::array<std::uint32_t, registry::kRegistryCallCount> counts_{};
 };
 

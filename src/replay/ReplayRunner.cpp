@@ -8,11 +8,13 @@
 #include <sstream>
 
 #include "app/WindowNames.h"
+#include "modes/PendingCheck.h"
 #include "platform/headless/HeadlessProgram.h"
 #include "platform/store/RegFile.h"
 #include "platform/store/StoreFile.h"
 #include "platform/store/SubstituteStore.h"
 #include "replay/CallTrace.h"
+#include "replay/WindowsLogon.h"
 
 namespace zorvanel::replay {
 
@@ -106,7 +108,8 @@ class SubstituteRegistry : public ReplayRegistry {
   store::SubstituteStore store_;
 };
 
-// Everything one replay runs on: the registry, the fakes, the toolkit, the windows.
+// Everything one replay runs on: the registry, the fakes, the toolkit, the
+// windows. After a logon the program runs anew on the same registry.
 class Session {
  public:
   Session(const ReplayOptions& options, std::ostream& out, std::ostream& err,
@@ -114,9 +117,10 @@ class Session {
       : registry_(registry),
         faults_(registry.Api()),
         trace_(faults_, options.traceCalls ? &err : nullptr),
-        program_(out, trace_, options.program),
-        toolkit_(program_.toolkit()),
-        transcript_(program_.transcript()),
+        windowsCalls_(registry.Api(), options.traceCalls ? &err : nullptr, "windows:"),
+        out_(out),
+        options_(options.program),
+        program_(std::make_unique<headless::HeadlessProgram>(out, trace_, options_)),
         confirm_(options.confirm) {
     for (const auto& fault : options.faults) faults_.Add(fault);
   }
@@ -124,30 +128,55 @@ class Session {
   void Run(const std::string& line);
 
  private:
+  headless::HeadlessToolkit& toolkit() { return program_->toolkit(); }
+  headless::Transcript& transcript() { return program_->transcript(); }
   void Refused(const std::string& line, const std::optional<std::string>& reason) {
-    if (reason) transcript_.Line("refused: " + line + " (" + *reason + ")");
+    if (reason) transcript().Line("refused: " + line + " (" + *reason + ")");
   }
   void Dump();
+  void Logon();
 
   ReplayRegistry& registry_;
   registry::FaultInjector faults_;
   CallTrace trace_;  // outside the faults, so that it sees injected failures too
-  headless::HeadlessProgram program_;
-  headless::HeadlessToolkit& toolkit_;
-  headless::Transcript& transcript_;
+  CallTrace windowsCalls_;  // Windows' own calls, which no fault reaches
+  std::ostream& out_;
+  headless::HeadlessOptions options_;
+  std::unique_ptr<headless::HeadlessProgram> program_;
   bool confirm_;
 };
+
+// The machine is reset, whatever the program was doing, and the next logon
+// runs the RunOnce entries: the program's own starts its confirm mode.
+void Session::Logon() {
+  program_ = std::make_unique<headless::HeadlessProgram>(out_, trace_, options_);
+  confirm_ = true;
+  const std::vector<std::string> commands = RunOnceAtLogon(windowsCalls_, options_.safeMode);
+  if (commands.empty()) transcript().Line("logon runs nothing");
+  bool confirm = false;
+  for (const std::string& command : commands) {
+    transcript().Line("logon runs " + command);
+    confirm = confirm || command.ends_with(modes::kConfirmSwitch);
+  }
+  // Without its entry the program does not run: only dump or logon may follow.
+  if (confirm) {
+    toolkit().Start(app::kConfirm);
+  } else {
+    toolkit().EndProgram();
+  }
+}
 
 void Session::Dump() {
   std::string text = store::FormatRegFile(registry_.Snapshot());
   std::erase(text, '\r');
-  transcript_.stream() << text;
+  transcript().stream() << text;
 }
 
 void Session::Run(const std::string& line) {
   auto [command, rest] = SplitCommand(line);
   if (command == "dump") return Dump();
-  if (toolkit_.Ended()) throw ScriptError("the program has ended; only dump may follow");
+  if (command == "logon") return Logon();
+  if (toolkit().Ended()) throw ScriptError("the program has ended; only dump or logon may follow");
   const auto words = Words(rest);
   auto oneWord = [&]() -> const std::string& {
     if (words.size() != 1) throw ScriptError(command + " takes one argument");
@@ -155,35 +184,35 @@ void Session::Run(const std::string& line) {
   };
   if (command == "answer") {
     if (words.empty()) throw ScriptError("answer takes at least one answer");
-    for (const auto& word : words) toolkit_.QueueAnswer(ParseAnswer(word));
+    for (const auto& word : words) toolkit().QueueAnswer(ParseAnswer(word));
   } else if (command == "start") {
     if (!words.empty()) throw ScriptError("start takes no argument");
-    toolkit_.Start(confirm_ ? app::kConfirm : app::kMainframe);
+    toolkit().Start(confirm_ ? app::kConfirm : app::kMainframe);
   } else if (command == "tab") {
-    Refused(line, toolkit_.SelectTab("tbsMain", ParseInt(oneWord())));
+    Refused(line, toolkit().SelectTab("tbsMain", ParseInt(oneWord())));
   } else if (command == "click") {
-    Refused(line, toolkit_.Click(oneWord()));
+    Refused(line, toolkit().Click(oneWord()));
   } else if (command == "select") {
     auto [name, item] = SplitCommand(rest);
-    Refused(line, toolkit_.Select(name, item));
+    Refused(line, toolkit().Select(name, item));
   } else if (command == "enter") {
     auto [name, text] = SplitCommand(rest);
-    Refused(line, toolkit_.Enter(name, text));
+    Refused(line, toolkit().Enter(name, text));
   } else if (command == "type") {
-    Refused(line, toolkit_.Type("tbsMain", rest));
+    Refused(line, toolkit().Type("tbsMain", rest));
   } else if (command == "tick") {
-    Refused(line, toolkit_.Tick(confirm_ ? "tmrCountdown" : "tmrWarning",
+    Refused(line, toolkit().Tick(confirm_ ? "tmrCountdown" : "tmrWarning",
                                 words.empty() ? 1 : ParseInt(oneWord())));
   } else if (command == "close") {
-    Refused(line, toolkit_.UserClose(oneWord()));
+    Refused(line, toolkit().UserClose(oneWord()));
   } else if (command == "music-ends") {
-    program_.music().MusicEnds();
+    program_->music().MusicEnds();
   } else if (command == "show") {
     if (words.empty()) throw ScriptError("show takes control names or all");
     if (words.size() == 1 && words[0] == "all") {
-      for (const auto& described : toolkit_.DescribeAll()) transcript_.Line(described);
+      for (const auto& described : toolkit().DescribeAll()) transcript().Line(described);
     } else {
-      for (const auto& name : words) transcript_.Line(toolkit_.Describe(name));
+      for (const auto& name : words) transcript().Line(toolkit().Describe(name));
     }
   } else {
     throw ScriptError("unknown command " + command);

@@ -124,6 +124,22 @@ TEST_P(RegistryContract, TheLayerReadsAndWritesValuesAndKeys) {
          EXPECT_EQ(layer.EnumKeyName(HKLM, path, 1), "SAM0171");
          EXPECT_EQ(layer.EnumKeyName(HKLM, path, 2), "");
        }},
+      {"a raw value reads and writes back its type and bytes, a text without its NUL too", 0,
+       [&](Path path, KeyHandle key) {
+         const std::tuple<std::uint32_t, Bytes> values[] = {
+             {REG_SZ, {'a', 'b', 'c'}},
+             {REG_SZ, {'a', 'b', 'c', 0}},
+             {REG_MULTI_SZ, {'o', 'n', 'e', 0, 't', 'w', 'o', 0, 0}},
+             {REG_DWORD, {1, 0, 0, 0}}};
+         for (const auto& [type, bytes] : values) {
+           EXPECT_EQ(Put(key, "Raw", type, bytes, 'x'), kSuccess);
+           const auto raw = layer.GetRawValue(HKLM, path, "Raw");
+           EXPECT_EQ(raw, (RawValue{type, bytes}));
+           if (raw) layer.SetRawValue(HKLM, path, "Copy", *raw);
+           EXPECT_EQ(layer.GetRawValue(HKLM, path, "Copy"), raw);
+           EXPECT_EQ(Stored(key, "Copy"), bytes);
+         }
+       }},
       {"a missing value or key is an error each time, reads as nothing and no writer makes it", 8,
        [&](Path path, KeyHandle) {
          const std::string missing = path + "\\Nowhere";

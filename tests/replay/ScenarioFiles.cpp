@@ -220,12 +220,19 @@ Scenario LoadScenario(const fs::path& script) {
     if (auto store = directive("store")) scenario.store = *store;
     if (auto args = directive("args")) scenario.args = Words(*args);
     if (auto dir = directive("program-dir")) scenario.programDir = *dir;
-    if (auto after = directive("store-after")) scenario.storeUnchanged = *after == "unchanged";
+    if (auto after = directive("store-after")) {
+      scenario.storeUnchanged = *after == "unchanged";
+      scenario.storeAsBefore = *after == "as-before";
+    }
     if (auto windows = directive("windows")) scenario.windows = *windows;
     if (auto runs = directive("runs")) scenario.runs = std::stoi(*runs);
     if (auto hives = directive("hives")) scenario.hives = Words(*hives);
   }
   return scenario;
+}
+
+bool SameMachine(const std::string& before, const std::string& after) {
+  return store::ParseRegFile(before, "before") == store::ParseRegFile(after, "after");
 }
 
 ScenarioRun RunScenario(const Scenario& scenario, const std::vector<std::string>& extraArgs,

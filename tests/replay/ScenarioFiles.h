@@ -13,6 +13,7 @@ struct Scenario {
   std::vector<std::string> args;     // further options
   std::string programDir;            // relative to tests/replay, or empty
   bool storeUnchanged = false;
+  bool storeAsBefore = false;  // rewritten, but every key and value as it was
   // Scenarios on hives only: how the installation made from the store is
   // then spoilt or rearranged (see ScenarioFiles.cpp), and how many times
   // the script runs on it.
@@ -43,6 +44,9 @@ std::vector<std::filesystem::path> AllScenarioFiles();
 std::vector<std::filesystem::path> HiveScenarioFiles();
 std::string TestName(const std::filesystem::path& script);
 Scenario LoadScenario(const std::filesystem::path& script);
+// Whether two dumps hold the same keys with the same values, type and bytes,
+// in the same order, whatever the comments and layout of the files.
+bool SameMachine(const std::string& before, const std::string& after);
 // Runs the scenario on a fresh copy of its store, with extra options added.
 // With a control set number it runs on a Windows installation made from the
 // store instead, with that control set current; storeBefore and storeAfter

@@ -144,23 +144,45 @@ std::string mdlRegistry::GetStringValue(KeyHandle root, const std::string& path,
 
 std::vector<std::uint8_t> mdlRegistry::GetBinaryValue(KeyHandle root, const std::string& path,
                                                       const std::string& name) {
+  auto value = GetRawValue(root, path, name);
+  return value ? std::move(value->bytes) : std::vector<std::uint8_t>{};
+}
+
+// Asks for the size first (not for the type, which would make it the
+// existence test), then reads type and bytes. The registry may put a NUL
+// after a text stored without one where the buffer has room; the size it
+// gives back does not count that NUL, and neither does the result.
+std::optional<RawValue> mdlRegistry::GetRawValue(KeyHandle root, const std::string& path,
+                                                 const std::string& name) {
   auto key = OpenReported(root, path, KEY_QUERY_VALUE);
-  if (!key) return {};
-  std::vector<std::uint8_t> result;
+  if (!key) return std::nullopt;
+  std::optional<RawValue> result;
   std::uint32_t size = 0;
   if (api_.RegQueryValueEx(*key, name, nullptr, nullptr, &size) != kSuccess) {
     ShowRegError();
   } else {
-    result.resize(size);
-    if (api_.RegQueryValueEx(*key, name, nullptr, result.data(), &size) != kSuccess) {
+    RawValue value;
+    value.bytes.resize(size);
+    if (api_.RegQueryValueEx(*key, name, &value.type, value.bytes.data(), &size) != kSuccess) {
       ShowRegError();
-      result.clear();
     } else {
-      result.resize(std::min<std::size_t>(size, result.size()));
+      value.bytes.resize(std::min<std::size_t>(size, value.bytes.size()));
+      result = std::move(value);
     }
   }
   CloseReported(*key);
   return result;
+}
+
+// The registry stores a text that does not end in a NUL together with the
+// byte after it when that byte is a NUL, so the byte after is made one that
+// is not.
+void mdlRegistry::SetRawValue(KeyHandle root, const std::string& path, const std::string& name,
+                              const RawValue& value) {
+  std::vector<std::uint8_t> bytes = value.bytes;
+  bytes.push_back(0xFF);
+  SetValue(root, path, name, value.type, bytes.data(),
+           static_cast<std::uint32_t>(value.bytes.size()));
 }
 
 std::string mdlRegistry::EnumValueName(KeyHandle root, const std::string& path,

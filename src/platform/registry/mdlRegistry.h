@@ -22,6 +22,13 @@ inline constexpr const char* kRegistryErrorTitle = "Error";
 // The marker EnumValueName yields in place of a value name whose data is not text.
 inline constexpr const char* kNonTextValueName = "ERROR_NON_REG_SZ";
 
+// A value as the registry keeps it: its type and its bytes.
+struct RawValue {
+  std::uint32_t type = REG_NONE;
+  std::vector<std::uint8_t> bytes;
+  bool operator==(const RawValue&) const = default;
+};
+
 class mdlRegistry {
  public:
   mdlRegistry(RegistryApi& api, ui::MessageBoxes& boxes) : api_(api), boxes_(boxes) {}
@@ -42,6 +49,13 @@ class mdlRegistry {
   // The value's data as stored, whatever its type (an EDID is REG_BINARY).
   std::vector<std::uint8_t> GetBinaryValue(KeyHandle root, const std::string& path,
                                            const std::string& name);
+  // The value's type and bytes as stored; nullopt when it cannot be read.
+  std::optional<RawValue> GetRawValue(KeyHandle root, const std::string& path,
+                                      const std::string& name);
+  // Writes exactly this type and these bytes: a text read without its
+  // terminator is written back without one.
+  void SetRawValue(KeyHandle root, const std::string& path, const std::string& name,
+                   const RawValue& value);
   // The name of the subkey at index; empty past the last one.
   std::string EnumKeyName(KeyHandle root, const std::string& path, std::uint32_t index);
 
