@@ -119,6 +119,7 @@ class Session {
         transcript_(program_.transcript()),
         confirm_(options.confirm) {
     for (const auto& fault : options.faults) faults_.Add(fault);
+    faults_.OnFailedFlush([&registry] { registry.DropUncommitted(); });
   }
 
   void Run(const std::string& line);
