@@ -13,7 +13,6 @@
 //   build/release/benchmarks/zorvanel_mounted_hive_bench
 
 #include <benchmark/benchmark.h>
-#include <hivex.h>
 
 #include <filesystem>
 #include <fstream>
@@ -27,6 +26,7 @@
 #include "platform/store/FileSafety.h"
 #include "platform/store/RegFile.h"
 #include "tests/hive/EmptyHive.h"
+#include "tests/hive/FillerKeys.h"
 #include "tests/robust/MountedDisk.h"
 
 namespace zorvanel {
@@ -35,29 +35,6 @@ namespace {
 namespace fs = std::filesystem;
 using robust::Disk;
 using robust::MountedDisk;
-
-// Filler keys of 80 values each under the key, as the device tree and the
-// installed programs fill real hives. A hive grows a little faster than its
-// keys: 1,850 make about 30 MB, 1,400 about 20 MB.
-void Fill(const fs::path& file, const std::vector<const char*>& path, int keys) {
-  hive_h* hive = hivex_open(file.c_str(), HIVEX_OPEN_WRITE);
-  hive_node_h node = hivex_root(hive);
-  for (const char* name : path) {
-    const hive_node_h child = hivex_node_get_child(hive, node, name);
-    node = child ? child : hivex_node_add_child(hive, node, name);
-  }
-  std::string text(40, 'x');
-  std::vector<std::string> names;
-  for (int v = 0; v < 80; ++v) names.push_back("Value" + std::to_string(v));
-  for (int k = 0; k < keys; ++k) {
-    const hive_node_h key = hivex_node_add_child(hive, node, ("Filler" + std::to_string(k)).c_str());
-    std::vector<hive_set_value> values;
-    for (auto& name : names) values.push_back({name.data(), hive_t_REG_SZ, text.size(), text.data()});
-    hivex_node_set_values(hive, key, values.size(), values.data(), 0);
-  }
-  hivex_commit(hive, nullptr, 0);
-  hivex_close(hive);
-}
 
 // The installation on the local disk, made once.
 const fs::path& Pristine() {
@@ -70,8 +47,8 @@ const fs::path& Pristine() {
     std::stringstream bytes;
     bytes << sample.rdbuf();
     hive::MakeInstallation(store::ParseRegFile(bytes.str(), "sample-xp.reg"), made, 1);
-    Fill(config / "system", {"ControlSet001", "Enum"}, 1850);
-    Fill(config / "software", {"Classes"}, 1400);
+    hive::AddFillerKeys(config / "system", {"ControlSet001", "Enum"}, 1850);  // 30 MB
+    hive::AddFillerKeys(config / "software", {"Classes"}, 1400);  // 20 MB
     return made;
   }();
   return dir;
