@@ -2,7 +2,8 @@
 // mounts the disk Windows lives on, with a 30 MB system hive and a 20 MB
 // software hive: opening it with detection and the main window, a backup and
 // an Apply, each in a session of its own (so each keeps the session's
-// .zorvanel-before), and the copies a first change makes timed on their own. Goals: start 0.3 s, backup 1 s, Apply 1 s.
+// .zorvanel-before), and the copies a first change makes timed on their
+// own. Goals: start 0.3 s, backup 1 s, Apply 1 s.
 //
 // The hives are made once in the temporary folder
 // (zorvanel-mounted-bench-windows, left there for measuring another build by
