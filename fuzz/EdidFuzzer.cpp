@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   zorvanel::modes::LimitsText(limits);
   for (const auto& resolution : zorvanel::modes::kResolutions) {
-    for (int hertz : {60, 85, 240}) zorvanel::modes::Breach(limits, resolution, hertz);
+    for (int hertz : {60, 85, 240}) zorvanel::modes::Breach({limits}, resolution, hertz);
   }
   return 0;
 }

@@ -14,9 +14,10 @@ packages_for() {
     windows) echo mingw-w64 wine wine64 xvfb xauth xdotool imagemagick unzip ;;
     package) echo dpkg-dev fakeroot lintian desktop-file-utils man-db ;;
     fuzz) echo clang libclang-rt-14-dev ;;
-    # The reference the EDID parser is checked against, and the disks
-    # Windows lives on, mounted through FUSE from image files.
-    test) echo edid-decode ntfs-3g dosfstools fusefat ;;
+    # The reference the EDID parser is checked against, the disks Windows
+    # lives on, mounted through FUSE from image files, and xz, which unpacks
+    # the real hives beside the repository.
+    test) echo edid-decode ntfs-3g dosfstools fusefat xz-utils ;;
     *) echo "ensure-deps.sh: unknown group $1" >&2; exit 2 ;;
   esac
 }

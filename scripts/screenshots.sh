@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Pictures of the program's three pages and its About box, drawn on Qt's
-# offscreen platform (no display needed), written as PNG files.
+# Pictures of the program's three pages, its About box and its monitor-limits
+# window, drawn on Qt's offscreen platform (no display needed), written as PNG
+# files.
 # Usage: screenshots.sh [FOLDER]   (default: ./screenshots)
 set -euo pipefail
 out="$(realpath -m "${1:-screenshots}")"

@@ -121,11 +121,13 @@ void AddSystemInformationPage(std::vector<ControlSpec>& c) {
   ControlSpec os = Value("lblOS", "Frame19", {1815, 240, 3720, 255}, true);
   os.text = "Windows 95/98/ME";
   c.push_back(std::move(os));
-  // The monitor's limits are long: its value takes most of the row.
-  c.push_back(Label("Label18", "Frame19", {120, 480, 855, 255}, "Monitor:"));
-  ControlSpec monitor = Value("lblMonitor", "Frame19", {975, 480, 4560, 255}, false);
+  // The monitor's limits are long: its value takes most of the row, beside the
+  // button that has the user type them in.
+  c.push_back(Label("Label18", "Frame19", {120, 480, 735, 255}, "Monitor:"));
+  ControlSpec monitor = Value("lblMonitor", "Frame19", {855, 480, 3840, 255}, false);
   monitor.text = "not found";
   c.push_back(std::move(monitor));
+  c.push_back(Button("cmdMonitorLimits", "Frame19", {4755, 450, 780, 300}, "Change..."));
 
   ControlSpec switchInfo = Button("cmdSwitchInfo", "fmeSysInfo", {4560, 960, 975, 255}, "Advanced");
   switchInfo.visible = false;

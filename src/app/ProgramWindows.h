@@ -6,6 +6,8 @@
 
 namespace zorvanel::app {
 
+class frmMainframe;
+
 class ProgramWindows : public ui::WindowFactory {
  public:
   explicit ProgramWindows(Services& services) : services_(services) {}
@@ -15,6 +17,9 @@ class ProgramWindows : public ui::WindowFactory {
 
  private:
   Services& services_;
+  // The main window's logic, which the windows it opens report back to. It
+  // outlives them: they are modal over it.
+  frmMainframe* mainframe_ = nullptr;
 };
 
 }  // namespace zorvanel::app

@@ -8,6 +8,7 @@
 #include "app/ProductKey.h"
 #include "app/ProgramEnd.h"
 #include "app/AboutBox.h"
+#include "app/frmMonitorLimits.h"
 #include "app/TypedCodes.h"
 #include "detect/DetectMonitors.h"
 #include "detect/DetectSystem.h"
@@ -91,6 +92,7 @@ void frmMainframe::OnEvent(const ui::Event& event) {
       {"cmdDeselect", modes::cmdDeselect_Click},
       {"cmdApply", modes::cmdApply_Click},
       {"cmdBestRates", modes::cmdBestRates_Click},
+      {"cmdMonitorLimits", cmdMonitorLimits_Click},
       {"cmdBackup", modes::cmdBackup_Click},
       {"cmdRestore", modes::cmdRestore_Click},
   };

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "detect/DetectionFields.h"
-#include "detect/Edid.h"
+#include "modes/MonitorLimits.h"
 #include "platform/registry/mdlRegistry.h"
 #include "platform/ui/Form.h"
 
@@ -28,8 +28,9 @@ class frmMainframe : public ui::WindowLogic {
 
   detect::DetectionFields fields;
   TypedCodeState codes;
-  // What every counted monitor takes; none when no EDID gives limits.
-  std::optional<detect::RangeLimits> monitorLimits;
+  // The limits lblMonitor shows: typed in, or what every counted monitor
+  // takes; none when neither gives limits.
+  std::optional<modes::KnownLimits> monitorLimits;
 
  private:
   Services& services_;

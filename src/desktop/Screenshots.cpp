@@ -1,12 +1,14 @@
-// zorvanel-screenshots: pictures of the main window's three pages and of the
-// About box, drawn without a display on Qt's offscreen platform and written
-// as PNG files. The program runs on the sample machine, kept in memory.
+// zorvanel-screenshots: pictures of the main window's three pages, the
+// About box and the monitor-limits window, drawn without a display on Qt's
+// offscreen platform and written as PNG files. The program runs on the sample machine, kept in memory.
 
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTimer>
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <string>
 
@@ -28,21 +30,21 @@ bool Save(QWidget& window, const QDir& folder, const QString& name) {
   return saved;
 }
 
-// The About box is modal: it is pictured and closed from inside its own
-// event loop. False when About... opened nothing.
-bool SaveAboutBox(qt::QtToolkit& toolkit, const QDir& folder) {
-  QAction* about = toolkit.Window(app::kMainframe)->Action("mnuAbout");
+// A modal window is pictured and closed from inside its own event loop.
+// False when opening it opened nothing.
+bool SaveModal(qt::QtToolkit& toolkit, const QDir& folder, const char* name,
+               const QString& picture, const std::function<void()>& open) {
   bool saved = false;
   bool opened = false;
   QTimer::singleShot(0, [&] {
-    if (qt::FormWindow* box = toolkit.Window(app::kAboutBox)) {
+    if (qt::FormWindow* modal = toolkit.Window(name)) {
       opened = true;
-      saved = Save(*box, folder, QStringLiteral("4-about"));
-      toolkit.Close(app::kAboutBox);
+      saved = Save(*modal, folder, picture);
+      toolkit.Close(name);
     }
   });
-  about->trigger();
-  if (!opened) std::cout << "About... opened no window; no picture of it\n";
+  open();
+  if (!opened) std::cout << name << " did not open; no picture of it\n";
   return saved || !opened;
 }
 
@@ -76,6 +78,10 @@ int main(int argc, char** argv) {
     ok = Save(window, folder, QString::fromLatin1(kPages[page])) && ok;
   }
   strip->setCurrentIndex(0);
-  ok = SaveAboutBox(toolkit, folder) && ok;
+  ok = SaveModal(toolkit, folder, app::kAboutBox, QStringLiteral("4-about"),
+                 [&] { window.Action("mnuAbout")->trigger(); }) && ok;
+  ok = SaveModal(toolkit, folder, app::kMonitorLimits, QStringLiteral("5-monitor-limits"),
+                 [&] { static_cast<QPushButton*>(window.Widget("cmdMonitorLimits"))->click(); }) &&
+       ok;
   return ok ? 0 : 1;
 }

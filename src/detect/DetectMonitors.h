@@ -5,9 +5,11 @@ class frmMainframe;
 
 namespace zorvanel::detect {
 
-// Reads the EDID of every monitor that counts, shows what they take in
-// lblMonitor, keeps their combined range limits for Apply and enables the
-// best-rates button when limits are known. Runs once, at start-up.
+// Finds the monitors that count and what each takes (its EDID's range
+// limits, or else the ranges its INF left), reads the limits the user typed
+// in, shows them in lblMonitor and its tooltip, keeps the limits in force
+// for Apply and enables the best-rates button when there are any. Runs at
+// start-up and again when the typed limits change.
 void DetectMonitors(app::frmMainframe& window);
 
 }  // namespace zorvanel::detect

@@ -61,11 +61,11 @@ std::optional<RangeLimits> LimitsFrom(Descriptor d, bool offsetsApply) {
   int minV = 0, maxV = 0, minH = 0, maxH = 0;
   offsets(flags & 3, &minV, &maxV);
   offsets((flags >> 2) & 3, &minH, &maxH);
-  RangeLimits limits{.minVerticalHz = d[5] + minV,
-                     .maxVerticalHz = d[6] + maxV,
-                     .minHorizontalKHz = d[7] + minH,
-                     .maxHorizontalKHz = d[8] + maxH,
-                     .maxPixelClockMHz = d[9] * 10};
+  RangeLimits limits{.minVerticalHz = double(d[5] + minV),
+                     .maxVerticalHz = double(d[6] + maxV),
+                     .minHorizontalKHz = double(d[7] + minH),
+                     .maxHorizontalKHz = double(d[8] + maxH),
+                     .maxPixelClockMHz = double(d[9] * 10)};
   if (limits.minVerticalHz > limits.maxVerticalHz ||
       limits.minHorizontalKHz > limits.maxHorizontalKHz) {
     return std::nullopt;

@@ -9,13 +9,14 @@
 
 namespace zorvanel::detect {
 
-// What a monitor says it takes. Clock 0 means the EDID gives no clock limit.
+// What a monitor says it takes. Clock 0 means no clock limit is given. The
+// figures are decimals: a monitor's INF writes "31.5".
 struct RangeLimits {
-  int minVerticalHz = 0;
-  int maxVerticalHz = 0;
-  int minHorizontalKHz = 0;
-  int maxHorizontalKHz = 0;
-  int maxPixelClockMHz = 0;
+  double minVerticalHz = 0;
+  double maxVerticalHz = 0;
+  double minHorizontalKHz = 0;
+  double maxHorizontalKHz = 0;
+  double maxPixelClockMHz = 0;
 
   bool operator==(const RangeLimits&) const = default;
 };

@@ -11,7 +11,7 @@ namespace {
 
 // "640x480 at 100 Hz (needs 50.9 kHz)" for each choice beyond the limits,
 // in grid order.
-std::string ChoicesBeyond(const RangeLimits& limits, const Selection& selection) {
+std::string ChoicesBeyond(const KnownLimits& limits, const Selection& selection) {
   std::string lines;
   for (std::size_t r = 0; r < kResolutionCount; ++r) {
     const auto hertz = ChosenHertz(selection[r]);
@@ -31,7 +31,7 @@ bool ProceedBeyondMonitor(app::frmMainframe& window, const Selection& selection)
   const std::string choices = ChoicesBeyond(*window.monitorLimits, selection);
   if (choices.empty()) return true;
   const std::string text = std::string(texts::kBeyondMonitorFirst) +
-                           LimitsText(*window.monitorLimits) +
+                           LimitsText(window.monitorLimits->range) +
                            std::string(texts::kBeyondMonitorChoices) + choices +
                            std::string(texts::kBeyondMonitorLast);
   return window.platform().ui.MessageBox(text, ui::Buttons::YesNo, ui::Icon::Exclamation,

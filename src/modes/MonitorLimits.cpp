@@ -10,15 +10,13 @@ namespace zorvanel::modes {
 
 namespace {
 
-struct Size {
-  int width = 0;
-  int height = 0;
-};
+using detect::DecimalText;
+using detect::RangeText;
 
 // "1024,768,-," gives 1024 by 768.
-Size SizeOf(const Resolution& resolution) {
+ScreenSize SizeOf(const Resolution& resolution) {
   const std::string_view token = resolution.decimalToken;
-  Size size;
+  ScreenSize size;
   const auto comma = token.find(',');
   std::from_chars(token.data(), token.data() + comma, size.width);
   std::from_chars(token.data() + comma + 1, token.data() + token.size(), size.height);
@@ -27,7 +25,7 @@ Size SizeOf(const Resolution& resolution) {
 
 // The driver double-scans modes under 400 lines: each line is sent twice.
 Timing DriverTiming(const Resolution& resolution, int hertz) {
-  const Size size = SizeOf(resolution);
+  const ScreenSize size = SizeOf(resolution);
   const int lines = size.height < 400 ? 2 * size.height : size.height;
   return GtfTiming(size.width, lines, hertz);
 }
@@ -38,14 +36,39 @@ std::string Needs(double figure, const char* unit) {
   return text;
 }
 
-std::string Span(int low, int high) { return std::to_string(low) + "-" + std::to_string(high); }
+bool Fits(const ScreenSize& mode, const ScreenSize& largest) {
+  return mode.width <= largest.width && mode.height <= largest.height;
+}
+
+// The size that tells the user most: the largest area, the wider on a tie.
+ScreenSize Largest(const std::vector<ScreenSize>& sizes) {
+  return *std::max_element(sizes.begin(), sizes.end(), [](const auto& a, const auto& b) {
+    const long areaA = long{a.width} * a.height;
+    const long areaB = long{b.width} * b.height;
+    return areaA != areaB ? areaA < areaB : a.width < b.width;
+  });
+}
+
+std::optional<std::string> BeyondSizes(const KnownLimits& limits, const Resolution& resolution) {
+  const ScreenSize mode = SizeOf(resolution);
+  for (const auto& sizes : limits.largestSizes) {
+    if (sizes.empty() || std::any_of(sizes.begin(), sizes.end(),
+                                     [&](const auto& size) { return Fits(mode, size); })) {
+      continue;
+    }
+    const ScreenSize largest = Largest(sizes);
+    return "(the monitor shows at most " + std::to_string(largest.width) + "x" +
+           std::to_string(largest.height) + ")";
+  }
+  return std::nullopt;
+}
 
 }  // namespace
 
 std::string LimitsText(const RangeLimits& limits) {
-  std::string text = Span(limits.minHorizontalKHz, limits.maxHorizontalKHz) + " kHz, " +
-                     Span(limits.minVerticalHz, limits.maxVerticalHz) + " Hz";
-  if (limits.maxPixelClockMHz > 0) text += ", " + std::to_string(limits.maxPixelClockMHz) + " MHz";
+  std::string text = RangeText(limits.minHorizontalKHz, limits.maxHorizontalKHz) + " kHz, " +
+                     RangeText(limits.minVerticalHz, limits.maxVerticalHz) + " Hz";
+  if (limits.maxPixelClockMHz > 0) text += ", " + DecimalText(limits.maxPixelClockMHz) + " MHz";
   return text;
 }
 
@@ -66,17 +89,18 @@ RangeLimits Combined(std::span<const RangeLimits> monitors) {
 
 // The horizontal minimum is not checked: GTF times 640x480 at 60 Hz just
 // under the usual 30 kHz, and that standard mode meets it with its own timing.
-std::optional<std::string> Breach(const RangeLimits& limits, const Resolution& resolution,
+std::optional<std::string> Breach(const KnownLimits& limits, const Resolution& resolution,
                                   int hertz) {
+  const RangeLimits& range = limits.range;
   const Timing timing = DriverTiming(resolution, hertz);
-  if (timing.horizontalKHz > limits.maxHorizontalKHz) return Needs(timing.horizontalKHz, "kHz");
-  if (limits.maxPixelClockMHz > 0 && timing.pixelClockMHz > limits.maxPixelClockMHz) {
+  if (timing.horizontalKHz > range.maxHorizontalKHz) return Needs(timing.horizontalKHz, "kHz");
+  if (range.maxPixelClockMHz > 0 && timing.pixelClockMHz > range.maxPixelClockMHz) {
     return Needs(timing.pixelClockMHz, "MHz");
   }
-  if (hertz < limits.minVerticalHz || hertz > limits.maxVerticalHz) {
-    return "(the monitor takes " + Span(limits.minVerticalHz, limits.maxVerticalHz) + " Hz)";
+  if (hertz < range.minVerticalHz || hertz > range.maxVerticalHz) {
+    return "(the monitor takes " + RangeText(range.minVerticalHz, range.maxVerticalHz) + " Hz)";
   }
-  return std::nullopt;
+  return BeyondSizes(limits, resolution);
 }
 
 }  // namespace zorvanel::modes

@@ -167,6 +167,9 @@ void Session::Run(const std::string& line) {
   } else if (command == "select") {
     auto [name, item] = SplitCommand(rest);
     Refused(line, toolkit_.Select(name, item));
+  } else if (command == "enter") {
+    auto [name, text] = SplitCommand(rest);
+    Refused(line, toolkit_.Enter(name, text));
   } else if (command == "type") {
     Refused(line, toolkit_.Type("tbsMain", rest));
   } else if (command == "tick") {

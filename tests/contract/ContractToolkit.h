@@ -15,6 +15,8 @@ struct ContractToolkit {
   std::shared_ptr<ui::Toolkit> toolkit;
   std::function<void(std::string_view window)> start;      // load step, then shown
   std::function<void(std::string_view window)> userClose;  // the close box
+  // Types the text into a text box over what it held, key by key.
+  std::function<void(ui::ControlRef box, std::string_view text)> userType;
   std::function<bool()> ended;
 };
 

@@ -17,6 +17,9 @@ ContractToolkit MakeContractToolkit(ui::WindowFactory& windows) {
   return {std::shared_ptr<ui::Toolkit>(headless, toolkit),
           [toolkit](std::string_view window) { toolkit->Start(window); },
           [toolkit](std::string_view window) { toolkit->UserClose(window); },
+          [toolkit](ui::ControlRef box, std::string_view text) {
+            toolkit->Enter(std::string(box.window) + "." + std::string(box.control), text);
+          },
           [toolkit] { return toolkit->Ended(); }};
 }
 

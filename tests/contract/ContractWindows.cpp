@@ -34,6 +34,8 @@ ui::WindowLayout MakeTestWindow() {
        .twips = {120, 2280, 1455, 315}, .text = "Go"},
       {.name = "cmbList", .kind = ControlKind::DropDownList, .container = "fmePage",
        .twips = {1800, 2280, 1095, 315}, .text = "b", .font = {9.75}, .items = {"a", "b", "c"}},
+      {.name = "txtEntry", .kind = ControlKind::TextBox, .container = "fmePage",
+       .twips = {3000, 2280, 1095, 315}, .text = "30-96"},
       {.name = "linRule", .kind = ControlKind::Line, .container = "fmePage",
        .twips = {0, 2760, 4500, 0}, .fore = ui::Color::FromRgb(0x808080)},
       {.name = "tmrTick", .kind = ControlKind::Timer, .container = "fmePage", .interval = 20},

@@ -89,6 +89,20 @@ TEST_F(ToolkitContract, ControlsKeepWhatTheProgramSetsAndRaiseNoEvent) {
   EXPECT_TRUE(log.lines.empty()) << log.lines.front();
 }
 
+// Typing raises no event: the logic reads the box when it needs it.
+TEST_F(ToolkitContract, ATextBoxHoldsWhatTheUserTypedLast) {
+  Start();
+  log.lines.clear();
+  const ui::ControlRef box = Ref("txtEntry");
+  contract.userType(box, "31.5-83");
+  EXPECT_EQ(ui.Text(box), "31.5-83");
+  ui.SetText(box, "50-160");
+  EXPECT_EQ(ui.Text(box), "50-160");
+  contract.userType(box, "230");
+  EXPECT_EQ(ui.Text(box), "230");
+  EXPECT_TRUE(log.lines.empty()) << log.lines.front();
+}
+
 // Bad requests throw and change nothing; requests with nothing to do are no
 // faults.
 TEST_F(ToolkitContract, BadRequestsThrowAndChangeNothing) {

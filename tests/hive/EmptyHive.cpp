@@ -138,7 +138,7 @@ std::string EmptyHiveBytes() {
   return hive + Bin();
 }
 
-bool MakeInstallation(const store::Key& store, const fs::path& dir, int controlSet) {
+bool MakeInstallation(const store::Key& store, const fs::path& dir, int controlSet, const BaseHives& base) {
   const fs::path config = dir / "WINDOWS" / "system32" / "config";
   fs::create_directories(config);
   // Filling hives through the seam commits them at every write, so the hives
@@ -146,17 +146,22 @@ bool MakeInstallation(const store::Key& store, const fs::path& dir, int controlS
   struct Made {
     store::Key store;
     int controlSet;
+    BaseHives base;
     std::string hives[2];
   };
   static std::vector<Made> made;
   const char* names[] = {"system", "software"};
   for (const Made& earlier : made) {
-    if (earlier.controlSet != controlSet || earlier.store != store) continue;
+    if (earlier.controlSet != controlSet || earlier.store != store || earlier.base != base) continue;
     for (int i = 0; i < 2; ++i) std::ofstream(config / names[i], std::ios::binary) << earlier.hives[i];
     return true;
   }
-  for (const char* name : names) std::ofstream(config / name, std::ios::binary) << EmptyHiveBytes();
-  if (!SetSelect(config / "system", controlSet)) return false;
+  for (int i = 0; i < 2; ++i) {
+    const std::string& given = i == 0 ? base.system : base.software;
+    std::ofstream(config / names[i], std::ios::binary) << (given.empty() ? EmptyHiveBytes() : given);
+  }
+  if (base.system.empty() && !SetSelect(config / "system", controlSet)) return false;
+  if (store.subkeys.empty()) return true;  // a given hive as it is, even one that cannot be opened
   auto installation = Installation::Open({(config / "system").string(), (config / "software").string()});
   bool done = true;
   for (const auto& key : store.subkeys) done = done && Copy(installation->Registry(), key, key.name);
@@ -164,7 +169,7 @@ bool MakeInstallation(const store::Key& store, const fs::path& dir, int controlS
   installation.reset();
   // Filling the hives kept copies of their empty state; the installation is
   // to look as if Zorvanel had never touched it.
-  Made now{store, controlSet, {}};
+  Made now{store, controlSet, base, {}};
   for (int i = 0; i < 2; ++i) {
     for (const char* suffix : {kOriginalSuffix, kBeforeSuffix}) fs::remove(config / (names[i] + std::string(suffix)));
     std::ifstream in(config / names[i], std::ios::binary);

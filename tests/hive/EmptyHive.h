@@ -22,10 +22,21 @@ std::string WithSequenceNumbers(std::string hive, std::uint32_t primary, std::ui
 // Takes the key Select out of a system hive.
 void RemoveSelect(const std::filesystem::path& system);
 
+// The hives an installation starts from: a hive file's bytes each, or empty
+// for an empty hive.
+struct BaseHives {
+  std::string system;
+  std::string software;
+  bool operator==(const BaseHives&) const = default;
+};
+
 // Makes a Windows partition at dir (dir/WINDOWS/system32/config/system and
 // software) that holds the store's keys, with ControlSetNNN (NNN the given
 // number) in place of SYSTEM\CurrentControlSet and another, unused control
-// set beside it. Returns false when the seam refused a key or value.
-bool MakeInstallation(const store::Key& store, const std::filesystem::path& dir, int controlSet);
+// set beside it. A given system hive keeps its own control sets, and the
+// store's keys are put into its current one. Returns false when the seam
+// refused a key or value.
+bool MakeInstallation(const store::Key& store, const std::filesystem::path& dir, int controlSet,
+                      const BaseHives& base = {});
 
 }  // namespace zorvanel::hive

@@ -44,11 +44,12 @@ TEST_F(HiveFiles, TheSeamStoresWhatWindowsNtStores) {
       {7, {'a', 0, 'b', 0, 0}, {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0}},
       {3, {0x80, 0, 1}, {0x80, 0, 1}},
       {4, {1, 0, 0, 0x80}, {1, 0, 0, 0x80}},
+      {0x10001, {1, 2}, {1, 2}},  // a type of Windows' device properties, beyond libhivex's enum
   };
   auto installation = Installation::Open(paths_);
   registry::KeyHandle key = 0;
   ASSERT_EQ(installation->Registry().RegOpenKeyEx(registry::HKEY_LOCAL_MACHINE, "SOFTWARE\\Caf\xE9",
-                                                  registry::KEY_SET_VALUE, &key), 0);
+                                                  registry::KEY_SET_VALUE | registry::KEY_QUERY_VALUE, &key), 0);
   for (const auto& row : rows) {
     SCOPED_TRACE(row.type);
     // The registry looks at the byte after a text; one that is not NUL adds nothing.
@@ -66,6 +67,10 @@ TEST_F(HiveFiles, TheSeamStoresWhatWindowsNtStores) {
     std::free(raw);
     hivex_close(hive);
     EXPECT_EQ(stored, row.stored);
+    char name[16];
+    std::uint32_t nameLength = sizeof name, enumerated = 0;
+    ASSERT_EQ(installation->Registry().RegEnumValue(key, 0, name, &nameLength, &enumerated), 0);
+    EXPECT_EQ(enumerated, row.type);
   }
 }
 

@@ -1,4 +1,6 @@
 #include <QDir>
+#include <QLineEdit>
+#include <QTest>
 
 #include "platform/qt/QtToolkit.h"
 #include "tests/contract/ContractToolkit.h"
@@ -11,6 +13,11 @@ ContractToolkit MakeContractToolkit(ui::WindowFactory& windows) {
   qt::QtToolkit* qt = toolkit.get();
   return {toolkit, [qt](std::string_view window) { qt->Start(window); },
           [qt](std::string_view window) { qt->Window(window)->close(); },
+          [qt](ui::ControlRef box, std::string_view text) {
+            auto* edit = static_cast<QLineEdit*>(qt->ControlWidget(box));
+            edit->selectAll();
+            QTest::keyClicks(edit, QString::fromStdString(std::string(text)));
+          },
           [qt] { return qt->Ended(); }};
 }
 

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QLabel>
+#include <QPushButton>
 #include <QMenuBar>
 #include <QPointer>
 #include <QTabBar>
@@ -94,6 +96,26 @@ TEST_F(MainWindowTest, CodesTypedOnTheTabStripCanEndTheProgram) {
   EXPECT_EQ(program.out.str(), "shell open \"notepad.exe\" \"readme.txt\" 3\n");
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(window.isNull());
+}
+
+// The limits window is a modal dialog: what the user types in its fields
+// reaches its logic, and its OK has the main window's label changed before
+// the click that opened it returns.
+TEST_F(MainWindowTest, TypedLimitsReachTheLabelThroughTheModalWindow) {
+  QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(1).center());
+  ModalAnswerer answerer({[](QWidget& modal) {
+    auto* limits = dynamic_cast<FormWindow*>(&modal);
+    ASSERT_NE(limits, nullptr) << "the modal window is not the limits window";
+    EXPECT_EQ(limits->windowTitle(), "Monitor limits");
+    QTest::keyClicks(limits->Widget("txtHorizontal"), "30-70");
+    QTest::keyClicks(limits->Widget("txtVertical"), "50-85");
+    QTest::mouseClick(limits->Widget("cmdOK"), Qt::LeftButton);
+  }});
+  QTest::mouseClick(program.Widget("cmdMonitorLimits"), Qt::LeftButton);
+  EXPECT_TRUE(answerer.answered());
+  EXPECT_FALSE(program.toolkit.IsLoaded(app::kMonitorLimits));
+  EXPECT_EQ(static_cast<QLabel*>(program.Widget("lblMonitor"))->text(),
+            "Entered: 30-70 kHz, 50-85 Hz");
 }
 
 TEST(ProgramStartTest, NoToTheVersionQuestionEndsBeforeTheWindowIsShown) {

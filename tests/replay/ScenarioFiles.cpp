@@ -18,6 +18,7 @@
 #include "replay/HiveReplay.h"
 #include "replay/ReplayRunner.h"
 #include "tests/hive/EmptyHive.h"
+#include "tests/hive/RawHive.h"
 
 namespace zorvanel::replay {
 
@@ -27,6 +28,8 @@ namespace {
 
 const fs::path kReplayDir = fs::path(ZORVANEL_TEST_DATA) / "replay";
 const fs::path kStoreDir = fs::path(ZORVANEL_TEST_DATA) / "stores";
+// Real hives that Windows wrote, kept beside the repository, never in it.
+const fs::path kHiveCorpus = fs::path(ZORVANEL_TEST_DATA).parent_path().parent_path() / "shared" / "hive-corpus";
 
 fs::path FreshDirectory(const std::string& name) {
   static int counter = 0;
@@ -113,6 +116,27 @@ fs::path Rearrange(const fs::path& partition, const std::string& how) {
   return config;
 }
 
+// A hive from the corpus, decompressed into the folder; its bytes.
+std::string CorpusHive(const std::string& name, const fs::path& folder) {
+  if (name == "made") return "";
+  const fs::path file = folder / name;
+  const std::string command = "xz -dc '" + (kHiveCorpus / (name + ".xz")).string() + "' > '" + file.string() + "'";
+  if (std::system(command.c_str()) != 0) throw std::runtime_error("cannot decompress " + name);
+  std::string bytes = ReadFile(file);
+  fs::remove(file);
+  return bytes;
+}
+
+// Why the scenario's corpus hives cannot be had, or empty.
+std::string MissingCorpus(const Scenario& scenario) {
+  for (const auto& name : scenario.hives) {
+    if (name != "made" && !fs::exists(kHiveCorpus / (name + ".xz"))) {
+      return "the hive corpus is not at " + kHiveCorpus.string() + " (" + name + ".xz)";
+    }
+  }
+  return "";
+}
+
 // The installation made from the scenario's store; its path.
 fs::path MakeInstallation(const Scenario& scenario, const fs::path& work, int controlSet) {
   const fs::path partition = work / "partition";
@@ -120,7 +144,9 @@ fs::path MakeInstallation(const Scenario& scenario, const fs::path& work, int co
       scenario.store.empty()
           ? store::Key{"HKEY_LOCAL_MACHINE", {}, {}}
           : store::ParseRegFile(ReadFile(kStoreDir / scenario.store), scenario.store);
-  if (!hive::MakeInstallation(content, partition, controlSet)) {
+  hive::BaseHives base;
+  if (scenario.hives.size() == 2) base = {CorpusHive(scenario.hives[0], work), CorpusHive(scenario.hives[1], work)};
+  if (!hive::MakeInstallation(content, partition, controlSet, base)) {
     throw std::runtime_error("cannot make an installation of " + scenario.store);
   }
   return partition;
@@ -141,11 +167,23 @@ Files ReadFolder(const fs::path& folder) {
   return files;
 }
 
+// What changed in a hive, as a reader other than its writer sees it, and
+// the kinds of subkey lists it holds now.
+std::string RawHiveChanges(const std::string& name, const std::string& before, const std::string& after) {
+  const hive::RawHive now = hive::ReadRawHive(after);
+  std::string text = "--- " + name + " read raw: changed keys\n" + hive::RawChanges(hive::ReadRawHive(before), now);
+  text += "--- " + name + " read raw: subkey lists";
+  for (const auto& [type, count] : now.lists) text += " " + type + " " + std::to_string(count);
+  return text + "\n";
+}
+
 // What the runs left in the hives' folder, each file compared with what was
 // there before: a kept copy is compared with its hive as it was before the
-// first run. A hive that lost its NTFS descriptor or attributes says so.
-std::string FolderAfter(const fs::path& folder, const Files& before) {
+// first run. A hive that lost its NTFS descriptor or attributes says so; on
+// real hives, each changed hive's changes follow.
+std::string FolderAfter(const fs::path& folder, const Files& before, bool raw) {
   std::string listing = "--- files in the hives' folder\n";
+  std::string changes;
   for (const auto& [name, state] : ReadFolder(folder)) {
     const std::string& bytes = state.bytes;
     std::string was = name;
@@ -160,8 +198,11 @@ std::string FolderAfter(const fs::path& folder, const Files& before) {
       listing += " NTFS security or attributes lost";
     }
     listing += "\n";
+    if (raw && old != before.end() && name == was && old->second.bytes != bytes) {
+      changes += RawHiveChanges(name, old->second.bytes, bytes);
+    }
   }
-  return listing;
+  return listing + changes;
 }
 
 std::vector<fs::path> ScenarioFilesIn(const fs::path& folder) {
@@ -229,6 +270,7 @@ Scenario LoadScenario(const fs::path& script) {
     if (auto after = directive("store-after")) scenario.storeUnchanged = *after == "unchanged";
     if (auto windows = directive("windows")) scenario.windows = *windows;
     if (auto runs = directive("runs")) scenario.runs = std::stoi(*runs);
+    if (auto hives = directive("hives")) scenario.hives = Words(*hives);
   }
   return scenario;
 }
@@ -241,6 +283,11 @@ ScenarioRun RunScenario(const Scenario& scenario, const std::vector<std::string>
   const fs::path storeCopy = work / "registry.reg";
   fs::path partition, config;
   Files before;
+  if (!scenario.hives.empty()) {
+    if (scenario.hives.size() != 2) throw std::runtime_error("hives: give the system hive and the software hive");
+    run.skipped = MissingCorpus(scenario);
+    if (!run.skipped.empty()) return run;
+  }
   if (!scenario.windows.empty() && !controlSet) controlSet = 1;
   if (controlSet) {
     partition = MakeInstallation(scenario, work, controlSet);
@@ -268,7 +315,7 @@ ScenarioRun RunScenario(const Scenario& scenario, const std::vector<std::string>
     if (status != 0) run.transcript += "--- exit " + std::to_string(status) + "\n";
   }
   if (!scenario.windows.empty()) {
-    run.transcript += FolderAfter(config, before);
+    run.transcript += FolderAfter(config, before, !scenario.hives.empty());
     for (auto at = run.transcript.find(partition.string()); at != std::string::npos;
          at = run.transcript.find(partition.string(), at)) {
       run.transcript.replace(at, partition.string().size(), "PARTITION");

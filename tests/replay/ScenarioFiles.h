@@ -18,12 +18,17 @@ struct Scenario {
   // the script runs on it.
   std::string windows;
   int runs = 1;
+  // Real hives from the corpus beside the repository (file names without
+  // ".xz": system, then software, "made" for a hive made from the store)
+  // that the installation starts from, the store's keys put into them.
+  std::vector<std::string> hives;
 };
 
 struct ScenarioRun {
   std::string transcript;  // standard output, then what went to standard error and the status
   std::string storeBefore;
   std::string storeAfter;
+  std::string skipped;  // why the scenario could not run, when it could not
 };
 
 std::string ReadFile(const std::filesystem::path& path);

@@ -85,8 +85,8 @@ std::optional<Edid> Decoded(const Bytes& bytes) {
   const std::regex ranges(
       "ranges[^:]*: (\\d+)-(\\d+) Hz V, (\\d+)-(\\d+) kHz H(, max dotclock (\\d+) MHz)?");
   if (std::regex_search(out, m, ranges)) {
-    const RangeLimits limits{std::stoi(m[1]), std::stoi(m[2]), std::stoi(m[3]), std::stoi(m[4]),
-                             m[6].matched ? std::stoi(m[6]) : 0};
+    const RangeLimits limits{std::stod(m[1]), std::stod(m[2]), std::stod(m[3]), std::stod(m[4]),
+                             m[6].matched ? std::stod(m[6]) : 0};
     if (limits.minVerticalHz <= limits.maxVerticalHz &&
         limits.minHorizontalKHz <= limits.maxHorizontalKHz) {
       edid.limits = limits;
@@ -156,8 +156,8 @@ TEST(Edid, ModesUnder400LinesAreCheckedDoubleScanned) {
   const auto& low = modes::kResolutions;
   ASSERT_EQ(low[0].box, "cmb320x200");
   ASSERT_EQ(low[5].box, "cmb640x400");
-  EXPECT_EQ(modes::Breach(limits, low[0], 85), "(needs 35.8 kHz)");
-  EXPECT_EQ(modes::Breach(limits, low[5], 85), "(needs 35.8 kHz)");
+  EXPECT_EQ(modes::Breach({limits}, low[0], 85), "(needs 35.8 kHz)");
+  EXPECT_EQ(modes::Breach({limits}, low[5], 85), "(needs 35.8 kHz)");
 }
 
 }  // namespace

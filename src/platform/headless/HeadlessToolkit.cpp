@@ -314,6 +314,17 @@ std::optional<std::string> HeadlessToolkit::Type(std::string_view name, std::str
   return std::nullopt;
 }
 
+// Typing raises no event: the window reads the box when it needs it.
+std::optional<std::string> HeadlessToolkit::Enter(std::string_view name, std::string_view text) {
+  auto [window, control] = Locate(name);
+  if (!control || control->spec->kind != ControlKind::TextBox) {
+    throw ScriptError("no text box " + std::string(name));
+  }
+  if (auto refused = Refusal(*window, *control)) return refused;
+  control->text = text;
+  return std::nullopt;
+}
+
 // The timer keeps ticking while a modal window or box is open.
 std::optional<std::string> HeadlessToolkit::Tick(std::string_view name, int count) {
   auto [window, control] = Locate(name);
@@ -352,6 +363,7 @@ std::string HeadlessToolkit::Describe(const Control& c) const {
       break;
     case ControlKind::Button:
     case ControlKind::OptionButton:
+    case ControlKind::TextBox:
     case ControlKind::Menu:
       field("visible", flag(c.visible));
       field("enabled", flag(c.enabled));

@@ -41,6 +41,8 @@ class HeadlessToolkit : public ui::Toolkit {
   std::optional<std::string> Select(std::string_view control, std::string_view item);
   std::optional<std::string> SelectTab(std::string_view strip, int index);
   std::optional<std::string> Type(std::string_view strip, std::string_view keys);
+  // Replaces what a text box holds, as the user's typing would.
+  std::optional<std::string> Enter(std::string_view box, std::string_view text);
   std::optional<std::string> Tick(std::string_view timer, int count);
   std::optional<std::string> UserClose(std::string_view window);
   // "NAME visible=.. enabled=.. ..." for one control, or every control.

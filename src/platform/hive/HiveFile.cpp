@@ -9,25 +9,23 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/hive/HiveCheck.h"
+#include "platform/hive/HiveFormat.h"
+#include "platform/hive/RegfCells.h"
+#include "platform/hive/SubkeyLists.h"
+
 namespace zorvanel::hive {
 
 namespace {
 
+using regf::kBaseBlockSize;
+using regf::kBinsSize;
+using regf::kMaxHiveBytes;
+using regf::Le32;
+
 // The base block, the first 4 KiB of a hive: the fields checked here.
-constexpr std::size_t kBaseBlockSize = 4096;
 constexpr std::size_t kPrimarySequence = 4;
 constexpr std::size_t kSecondarySequence = 8;
-constexpr std::size_t kBinsSize = 0x28;
-// hivex holds a whole hive in memory; Windows XP's largest hives are some
-// tens of megabytes.
-constexpr std::size_t kMaxHiveBytes = 512u * 1024 * 1024;
-
-std::uint32_t Le32(const std::string& bytes, std::size_t at) {
-  return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at])) |
-         static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 8 |
-         static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 2])) << 16 |
-         static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 3])) << 24;
-}
 
 std::string Refused(const std::string& path, const std::string& why) {
   return "The registry file " + path + " cannot be used: " + why +
@@ -77,6 +75,19 @@ hive_h* OpenWithHivex(const std::string& path, bool writable) {
   return hive;
 }
 
+// Why the whole hive may not be written: it is damaged somewhere that
+// libhivex has not yet read. Empty when it is sound.
+std::string DamageReason(const std::string& path) {
+  std::string bytes;
+  bool missing = false;
+  if (const auto failure = files::ReadAtMost(path, kMaxHiveBytes, bytes, &missing)) {
+    return "The registry file " + path + " cannot be read whole (" + failure->Text() +
+           "); Zorvanel opens it read-only.";
+  }
+  const auto damage = CheckWholeHive(bytes);
+  return damage ? DamagedHiveMessage(path, *damage) : "";
+}
+
 }  // namespace
 
 std::unique_ptr<HiveFile> HiveFile::Open(const std::string& path, Report report) {
@@ -85,7 +96,11 @@ std::unique_ptr<HiveFile> HiveFile::Open(const std::string& path, Report report)
   }
   std::unique_ptr<HiveFile> file(new HiveFile(files::ResolvePath(path), std::move(report)));
   const std::string head = CheckBaseBlock(file->path_);
+  const HiveFormat format = ReadFormat(head);
+  if (const auto why = UnreadableFormat(format); !why.empty()) throw HiveFileError(Refused(path, why));
+  file->fastLeafLists_ = NeedsFastLeafLists(format);
   file->readOnlyReason_ = DirtyReason(file->path_, head);
+  if (!file->ReadOnly()) file->readOnlyReason_ = UnwritableFormat(file->path_, format);
   if (const auto why = files::WhyNotReplaceable(file->path_); why && file->readOnlyReason_.empty()) {
     file->readOnlyReason_ = "The registry file " + file->path_ + " cannot be changed (" +
                             why->Text() + "); Zorvanel opens it read-only.";
@@ -96,6 +111,7 @@ std::unique_ptr<HiveFile> HiveFile::Open(const std::string& path, Report report)
     }
   }
   file->hive_ = OpenWithHivex(file->path_, !file->ReadOnly());
+  if (!file->ReadOnly()) file->readOnlyReason_ = DamageReason(file->path_);
   return file;
 }
 
@@ -138,6 +154,7 @@ std::optional<files::Failure> HiveFile::Replace() {
 
 std::optional<files::Failure> HiveFile::WriteTo(const std::string& temporary) {
   if (hivex_commit(hive_, temporary.c_str(), 0) != 0) return files::Failure{"writing the new file", errno};
+  if (fastLeafLists_) return ToFastLeafListsIn(temporary);
   return std::nullopt;
 }
 

@@ -50,6 +50,8 @@ class HiveFile {
   // Why changes are refused, for the user; empty when the hive may be changed.
   const std::string& ReadOnlyReason() const { return readOnlyReason_; }
   bool ReadOnly() const { return !readOnlyReason_.empty(); }
+  // No more changes to this hive, for the reason given.
+  void MakeReadOnly(std::string reason) { readOnlyReason_ = std::move(reason); }
 
   // Notes that the hive in memory now differs from the file.
   void MarkChanged() { changed_ = true; }
@@ -81,6 +83,8 @@ class HiveFile {
   std::string readOnlyReason_;
   bool changed_ = false;
   bool copiesKept_ = false;  // this session's
+  // The hive's format predates "lh" lists (see HiveFormat.h).
+  bool fastLeafLists_ = false;
 };
 
 }  // namespace zorvanel::hive

@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <unordered_set>
 
+#include "platform/hive/HiveCheck.h"
 #include "platform/hive/HiveNames.h"
 #include "platform/registry/AnsiText.h"
 
@@ -25,6 +27,17 @@ struct Free {
 };
 template <typename T>
 using Owned = std::unique_ptr<T, Free>;
+
+// A value's type is any 32-bit number in a hive, but libhivex's enum for it
+// holds only 0 to 15 in C++: types pass through 32-bit numbers instead.
+static_assert(sizeof(hive_type) == sizeof(std::uint32_t));
+hive_type* TypeField(std::uint32_t* type) { return reinterpret_cast<hive_type*>(type); }
+
+hive_set_value SetValue(char* name, std::uint32_t type, std::size_t length, char* data) {
+  hive_set_value value{name, {}, length, data};
+  std::memcpy(&value.t, &type, sizeof type);
+  return value;
+}
 
 std::string NodeName(hive_h* hive, hive_node_h node) {
   Owned<char> name(hivex_node_name(hive, node));
@@ -44,11 +57,9 @@ hive_node_h Child(hive_h* hive, hive_node_h node, const std::string& name) {
 // The value's data as the ANSI calls see it; false when the hive cannot give it.
 bool ReadValue(hive_h* hive, hive_value_h value, std::uint32_t* type,
                std::vector<std::uint8_t>* data) {
-  hive_type stored{};
   std::size_t length = 0;
-  Owned<char> raw(hivex_value_value(hive, value, &stored, &length));
+  Owned<char> raw(hivex_value_value(hive, value, TypeField(type), &length));
   if (!raw) return false;
-  *type = static_cast<std::uint32_t>(stored);
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(raw.get());
   if (IsTextType(*type)) {
     const std::string text = NarrowToAnsi(bytes, length);
@@ -71,10 +82,10 @@ std::string CurrentControlSet(const HiveFile& system) {
   hive_h* hive = system.Handle();
   const hive_node_h select = Child(hive, hivex_root(hive), "Select");
   const hive_value_h current = select ? hivex_node_get_value(hive, select, "Current") : 0;
-  hive_type type{};
+  std::uint32_t type = 0;
   std::size_t length = 0;
-  if (!current || hivex_value_type(hive, current, &type, &length) != 0 ||
-      type != hive_t_REG_DWORD || length != 4) {
+  if (!current || hivex_value_type(hive, current, TypeField(&type), &length) != 0 ||
+      type != static_cast<std::uint32_t>(hive_t_REG_DWORD) || length != 4) {
     throw HiveFileError("The registry file " + system.Path() +
                         " is not a system hive Zorvanel can use: it has no current control set "
                         "(the number \"Current\" in the key Select).");
@@ -93,15 +104,14 @@ std::string CurrentControlSet(const HiveFile& system) {
 bool HoldsAlready(hive_h* hive, hive_value_h value, std::uint32_t type,
                   const std::vector<std::uint8_t>& bytes) {
   if (!value) return false;
-  hive_type stored{};
+  std::uint32_t stored = 0;
   std::size_t length = 0;
-  Owned<char> raw(hivex_value_value(hive, value, &stored, &length));
-  return raw && static_cast<std::uint32_t>(stored) == type && length == bytes.size() &&
+  Owned<char> raw(hivex_value_value(hive, value, TypeField(&stored), &length));
+  return raw && stored == type && length == bytes.size() &&
          std::equal(bytes.begin(), bytes.end(), reinterpret_cast<const std::uint8_t*>(raw.get()));
 }
 
-store::Key ReadTree(hive_h* hive, hive_node_h node, std::string name) {
-  store::Key key{std::move(name), {}, {}};
+void ReadValues(hive_h* hive, hive_node_h node, store::Key& key) {
   Owned<hive_value_h> values(hivex_node_values(hive, node));
   for (std::size_t i = 0; values && values.get()[i]; ++i) {
     store::Value value{ValueName(hive, values.get()[i]), 0, {}};
@@ -109,12 +119,41 @@ store::Key ReadTree(hive_h* hive, hive_node_h node, std::string name) {
       key.values.push_back(std::move(value));
     }
   }
-  Owned<hive_node_h> children(hivex_node_children(hive, node));
-  for (std::size_t i = 0; children && children.get()[i]; ++i) {
-    const hive_node_h child = children.get()[i];
-    key.subkeys.push_back(ReadTree(hive, child, NodeName(hive, child)));
+}
+
+// The whole tree below the hive's root, read without recursion. A hive whose
+// keys loop, or nest deeper than Windows allows, is refused: its shape must
+// not decide how deep or how long this runs.
+store::Key ReadTree(const HiveFile& file, std::string name) {
+  hive_h* hive = file.Handle();
+  struct Pending {
+    hive_node_h node;
+    store::Key* key;  // filled here; its parent's list of subkeys is complete
+    std::string path;  // below the root, for the message
+    std::size_t depth;
+  };
+  store::Key root{std::move(name), {}, {}};
+  std::vector<Pending> pending{{hivex_root(hive), &root, "", 0}};
+  std::unordered_set<hive_node_h> reached;
+  while (!pending.empty()) {
+    Pending next = std::move(pending.back());
+    pending.pop_back();
+    if (!reached.insert(next.node).second || next.depth > kMaxKeyDepth) {
+      throw HiveFileError("The registry file " + file.Path() + " cannot be read whole: its keys loop or nest "
+                          "deeper than Windows allows, at the key " + next.path + ".");
+    }
+    ReadValues(hive, next.node, *next.key);
+    Owned<hive_node_h> children(hivex_node_children(hive, next.node));
+    for (std::size_t i = 0; children && children.get()[i]; ++i) {
+      next.key->subkeys.push_back({NodeName(hive, children.get()[i]), {}, {}});
+    }
+    for (std::size_t i = next.key->subkeys.size(); i-- > 0;) {
+      store::Key& child = next.key->subkeys[i];
+      pending.push_back({children.get()[i], &child, (next.path.empty() ? "" : next.path + "\\") + child.name,
+                         next.depth + 1});
+    }
   }
-  return key;
+  return root;
 }
 
 }  // namespace
@@ -136,11 +175,9 @@ std::vector<std::string> HiveRegistry::ReadOnlyReasons() const {
 
 store::Key HiveRegistry::Snapshot() const {
   store::Key root{"HKEY_LOCAL_MACHINE", {}, {}};
-  hive_h* software = software_->Handle();
-  root.subkeys.push_back(ReadTree(software, hivex_root(software), "SOFTWARE"));
-  hive_h* system = system_->Handle();
+  root.subkeys.push_back(ReadTree(*software_, "SOFTWARE"));
   store::Key systemKey{"SYSTEM", {}, {}};
-  store::Key whole = ReadTree(system, hivex_root(system), "SYSTEM");
+  store::Key whole = ReadTree(*system_, "SYSTEM");
   systemKey.values = std::move(whole.values);
   for (auto& key : whole.subkeys) {
     if (store::NamesEqual(key.name, currentControlSet_)) {
@@ -327,8 +364,7 @@ long HiveRegistry::RegSetValueEx(KeyHandle key, const std::string& name, std::ui
   if (HoldsAlready(handle, hivex_node_get_value(handle, node, stored.c_str()), type, bytes)) {
     return kSuccess;
   }
-  hive_set_value value{stored.data(), static_cast<hive_type>(type), bytes.size(),
-                       reinterpret_cast<char*>(bytes.data())};
+  hive_set_value value = SetValue(stored.data(), type, bytes.size(), reinterpret_cast<char*>(bytes.data()));
   return Finish(*hive, hivex_node_set_value(handle, node, &value, 0) == 0);
 }
 
@@ -347,10 +383,10 @@ long HiveRegistry::RegEnumValue(KeyHandle key, std::uint32_t index, char* name,
   Owned<hive_value_h> values(hivex_node_values(hive, node));
   if (!values) return kBadDb;
   const hive_value_h value = values.get()[index];
-  hive_type stored{};
+  std::uint32_t stored = 0;
   std::size_t length = 0;
-  if (hivex_value_type(hive, value, &stored, &length) != 0) return kBadDb;
-  if (type) *type = static_cast<std::uint32_t>(stored);
+  if (hivex_value_type(hive, value, TypeField(&stored), &length) != 0) return kBadDb;
+  if (type) *type = stored;
   const std::string valueName = ValueName(hive, value);
   if (valueName.size() + 1 > *nameLength) return kMoreData;
   std::memcpy(name, valueName.c_str(), valueName.size() + 1);
@@ -433,11 +469,11 @@ long HiveRegistry::RegDeleteValue(KeyHandle key, const std::string& name) {
     Owned<char> valueName(hivex_value_key(handle, values.get()[i]));
     if (!valueName) return kBadDb;
     if (store::NamesEqual(FromHiveName(valueName.get()), name)) continue;
-    hive_type type{};
+    std::uint32_t type = 0;
     std::size_t length = 0;
-    Owned<char> data(hivex_value_value(handle, values.get()[i], &type, &length));
+    Owned<char> data(hivex_value_value(handle, values.get()[i], TypeField(&type), &length));
     if (!data) return kBadDb;
-    kept.push_back({valueName.get(), type, length, data.get()});
+    kept.push_back(SetValue(valueName.get(), type, length, data.get()));
     owned.push_back(std::move(valueName));
     owned.push_back(std::move(data));
   }

@@ -38,6 +38,15 @@ std::optional<fs::path> Walk(fs::path folder, std::initializer_list<std::string_
   return folder;
 }
 
+// The two hives are one registry: a backup of values read from a hive that
+// cannot be trusted is no backup, so neither is written while the other
+// may not be.
+void ShareReadOnly(HiveFile& hive, const HiveFile& other) {
+  if (hive.ReadOnly() || !other.ReadOnly()) return;
+  hive.MakeReadOnly("The registry file " + hive.Path() + " is opened read-only too: with " +
+                    other.Path() + " it makes up one registry, which Zorvanel changes only as a whole.");
+}
+
 }  // namespace
 
 HivePaths FindInstallation(const std::string& dir) {
@@ -114,6 +123,8 @@ std::unique_ptr<Installation> Installation::Open(const HivePaths& paths, HiveFil
   }
   auto system = HiveFile::Open(paths.system, report);
   auto software = HiveFile::Open(paths.software, report);
+  ShareReadOnly(*system, *software);
+  ShareReadOnly(*software, *system);
   installation->registry_ = std::make_unique<HiveRegistry>(std::move(system), std::move(software));
   return installation;
 }

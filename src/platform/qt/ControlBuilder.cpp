@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -92,6 +93,7 @@ class Builder {
       case ControlKind::Button: control.widget = MakeButton(spec); break;
       case ControlKind::OptionButton: control.widget = MakeOptionButton(spec); break;
       case ControlKind::DropDownList: control.widget = MakeList(spec); break;
+      case ControlKind::TextBox: control.widget = MakeTextBox(spec); break;
       case ControlKind::TabStrip: control.widget = MakeTabStrip(spec); break;
       case ControlKind::Line: control.widget = MakeRule(spec); break;
       case ControlKind::Image: control.widget = MakeImage(spec); break;
@@ -175,6 +177,10 @@ class Builder {
     list->setCurrentIndex(list->findText(ToQString(spec.text), Qt::MatchExactly));
     QObject::connect(list, &QComboBox::activated, list, ClickOf(spec));
     return list;
+  }
+
+  QWidget* MakeTextBox(const ControlSpec& spec) {
+    return new QLineEdit(ToQString(spec.text), Container(spec));
   }
 
   QWidget* MakeTabStrip(const ControlSpec& spec) {

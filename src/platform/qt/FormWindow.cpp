@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -143,6 +144,7 @@ void FormWindow::SetText(std::string_view name, std::string_view text) {
       if (auto* group = qobject_cast<QGroupBox*>(control->widget)) group->setTitle(display);
       break;
     case ControlKind::Menu: control->action->setText(display); break;
+    case ControlKind::TextBox: static_cast<QLineEdit*>(control->widget)->setText(display); break;
     default: break;
   }
 }
@@ -151,6 +153,9 @@ std::string FormWindow::Text(std::string_view name) {
   Control* control = Find(name);
   if (control->spec->kind == ControlKind::DropDownList) {
     return ToStdString(static_cast<QComboBox*>(control->widget)->currentText());
+  }
+  if (control->spec->kind == ControlKind::TextBox) {
+    return ToStdString(static_cast<QLineEdit*>(control->widget)->text());
   }
   return control->text;
 }

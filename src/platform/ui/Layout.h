@@ -15,6 +15,7 @@ enum class ControlKind {
   Button,
   OptionButton,  // one exclusive pair per container
   DropDownList,  // pick an item; no typing
+  TextBox,       // one line the user types; its text is what was typed
   TabStrip,
   Timer,
   Line,          // a rule from (left, top) to (left + width, top + height)

@@ -142,6 +142,7 @@ NativeKind KindOf(const ui::ControlSpec& spec) {
     case ControlKind::OptionButton: return {"BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP};
     case ControlKind::DropDownList:
       return {"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP};
+    case ControlKind::TextBox: return {"EDIT", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP};
     case ControlKind::TabStrip:
       return {WC_TABCONTROLA, TCS_TOOLTIPS | WS_TABSTOP | WS_CLIPSIBLINGS};
     case ControlKind::Line: return {kLineClass, 0};

@@ -312,7 +312,8 @@ LRESULT Win32Window::OnControlColor(HDC dc, HWND hwnd) {
 }
 
 // The keyboard goes back where it was when the window is activated again,
-// and to the tab strip the first time, so typed keys reach it.
+// and the first time to the tab strip, so typed keys reach it, or else to the
+// first text box.
 void Win32Window::OnActivate(bool active) {
   if (!active) {
     HWND focus = ::GetFocus();
@@ -320,10 +321,15 @@ void Win32Window::OnActivate(bool active) {
     return;
   }
   if (!focus_ || !::IsWindow(focus_)) {
-    auto strip = std::find_if(controls_.begin(), controls_.end(), [](const Win32Control& c) {
-      return c.spec->kind == ControlKind::TabStrip && c.hwnd;
-    });
-    focus_ = strip != controls_.end() ? strip->hwnd : hwnd_;
+    auto firstOf = [&](ControlKind kind) -> HWND {
+      for (const Win32Control& control : controls_) {
+        if (control.spec->kind == kind && control.hwnd) return control.hwnd;
+      }
+      return nullptr;
+    };
+    HWND first = firstOf(ControlKind::TabStrip);
+    if (!first) first = firstOf(ControlKind::TextBox);
+    focus_ = first ? first : hwnd_;
   }
   ::SetFocus(focus_);
 }

@@ -11,6 +11,13 @@ ContractToolkit MakeContractToolkit(ui::WindowFactory& windows) {
           [native](std::string_view window) {
             ::SendMessageA(reinterpret_cast<HWND>(native->NativeHandle(window)), WM_CLOSE, 0, 0);
           },
+          [native](ui::ControlRef box, std::string_view text) {
+            HWND edit = native->ControlHandle(box);
+            ::SendMessageA(edit, EM_SETSEL, 0, -1);
+            for (char key : text) {
+              ::SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(key), 1);
+            }
+          },
           [native] { return native->Ended(); }};
 }
 
