@@ -34,12 +34,16 @@ tool=build/default/tests/zorvanel-wine-tool
 
 phase "checking the executables"
 objdump=x86_64-w64-mingw32-objdump
+# Every import as "dll name", or "dll #ordinal" for one by ordinal.
+imports_of() {
+  "$objdump" -p "$1" | awk '
+    /DLL Name:/ {dll = tolower($3); next}
+    /^\t[0-9a-f]+\t +[0-9]+ +/ {print dll " " ($3 == "<none>" ? "#" $2 : $3)}' | sort -u
+}
 allowed=$(grep -v '^#' scripts/windows-imports.txt | awk '{print $1" "$2}')
-check_imports() {  # EXE: every import is one Windows 2000/XP has
+check_imports() {  # EXE: every import is one the reviewed list has
   local unknown
-  unknown=$("$objdump" -p "$1" |
-    awk '/DLL Name:/{dll=tolower($3); next} /^\t[0-9a-f]+\t +[0-9]+ +[A-Za-z_]/{print dll" "$3}' |
-    sort -u | grep -vxF -f <(echo "$allowed") || true)
+  unknown=$(imports_of "$1" | grep -vxF -f <(echo "$allowed") || true)
   if [ -n "$unknown" ]; then
     echo "$1 imports functions not known to be in Windows 2000/XP" \
          "(see scripts/windows-imports.txt):" >&2
@@ -47,18 +51,67 @@ check_imports() {  # EXE: every import is one Windows 2000/XP has
     return 1
   fi
 }
+# The export tables of the real systems' DLLs, beside the repository.
+exports=../shared/xp-exports
+# EXE EXPORTS [ABSENT]: every import, by name or by ordinal, is an export of
+# its DLL in EXPORTS, and no function of ABSENT (the ones Windows 2000 lacks).
+check_exports() {
+  local missing
+  missing=$(imports_of "$1" | awk -v exports="$2" -v absent="${3:-/dev/null}" '
+    BEGIN {
+      FS = "\t"
+      while ((getline line < exports) > 0) {
+        if (line ~ /^#/) continue
+        split(line, f, "\t")
+        known[f[1] " #" f[2]] = f[3]
+        if (f[3] != "") known[f[1] " " f[3]] = f[3]
+      }
+      while ((getline line < absent) > 0) {
+        if (line ~ /^#/) continue
+        split(line, f, "\t")
+        gone[f[1] " " f[2]] = 1
+      }
+      FS = " "
+    }
+    !($0 in known) {print $0 " (not exported)"; next}
+    gone[$1 " " known[$0]] || gone[$1 " *"] {print $0 " (not in Windows 2000)"}')
+  if [ -n "$missing" ]; then
+    echo "$1 imports what $(basename "$2") does not offer:" >&2
+    echo "$missing" >&2
+    return 1
+  fi
+}
 header_field() { "$objdump" -p "$1" | awk -v f="$2" '$1 == f {print $2}'; }
 for exe in "$i686_dir/zorvanel.exe" "$i686_dir/zorvanel-replay.exe"; do
   [ "$(header_field "$exe" MajorSubsystemVersion).$(header_field "$exe" MinorSubsystemVersion)" = 4.0 ] ||
     { echo "$exe: subsystem version is not 4.0" >&2; exit 1; }
+done
+for exe in "$i686_dir/zorvanel.exe" "$i686_dir/zorvanel-replay.exe" \
+           "$x64_dir/zorvanel.exe" "$x64_dir/zorvanel-replay.exe"; do
   check_imports "$exe"
 done
+if [ -d "$exports" ]; then
+  # The program runs on Windows 2000; the replay runner needs XP.
+  check_exports "$i686_dir/zorvanel.exe" "$exports/xp-sp3-x86.exports" "$exports/win2000-sp4-x86.absent"
+  check_exports "$i686_dir/zorvanel-replay.exe" "$exports/xp-sp3-x86.exports"
+  check_exports "$x64_dir/zorvanel.exe" "$exports/xp64-x64.exports"
+  check_exports "$x64_dir/zorvanel-replay.exe" "$exports/xp64-x64.exports"
+else
+  echo "no $exports beside the repository: imports checked against scripts/windows-imports.txt only"
+fi
 [ "$(header_field "$i686_dir/zorvanel.exe" Subsystem)" = 00000002 ] ||
   { echo "zorvanel.exe is not a GUI-subsystem program" >&2; exit 1; }
 for exe in "$i686_dir/zorvanel.exe" "$x64_dir/zorvanel.exe"; do
   echo "$exe: $(stat -c %s "$exe") bytes; imports" \
        "$("$objdump" -p "$exe" | awk '/DLL Name:/{printf "%s ", $3}')"
 done
+# The program for Windows 2000/XP stays small: nothing it links may bring in
+# libstdc++'s iostreams, locales or std::filesystem, which are most of a
+# megabyte linked statically.
+max_size=$((400 * 1024))
+size=$(stat -c %s "$i686_dir/zorvanel.exe")
+[ "$size" -le "$max_size" ] ||
+  { echo "$i686_dir/zorvanel.exe is $size bytes, more than $max_size" >&2; exit 1; }
 
 # ---------------------------------------------------------------- Wine
 

@@ -51,6 +51,17 @@ int StoreFailure(int& argc, char** argv, const std::string& message) {
   return 1;
 }
 
+// Without $XDG_RUNTIME_DIR (root in a container, a shell without a login
+// session) Qt warns that it picks a folder of its own. The program needs no
+// such folder (the store's lock has its own fallback), so the warning would
+// only alarm the user; every other message passes on.
+QtMessageHandler qtHandler = nullptr;
+void WithoutRuntimeFolderWarning(QtMsgType type, const QMessageLogContext& context,
+                                 const QString& message) {
+  if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+  qtHandler(type, context, message);
+}
+
 Q_LOGGING_CATEGORY(storeLog, "zorvanel.store")
 
 // The store's own troubles (opened read-only, a failed write and its
@@ -101,6 +112,7 @@ int Run(int& argc, char** argv, const desktop::CommandLine& options,
 }  // namespace
 
 int main(int argc, char** argv) {
+  qtHandler = qInstallMessageHandler(WithoutRuntimeFolderWarning);
   auto options = desktop::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   const desktop::ProgramFiles files = desktop::ThisProgramsFiles();
   switch (options.action) {

@@ -1,7 +1,7 @@
 #include "modes/LastChoice.h"
 
 #include <optional>
-#include <sstream>
+#include <string_view>
 
 #include "app/ProductKey.h"
 #include "app/frmMainframe.h"
@@ -19,15 +19,18 @@ constexpr int kSettingsTab = 3;
 
 // The stored choice as a selection; nullopt when it is not 19 entries or
 // names no rate. Entries that are not rates count as no rate.
-std::optional<Selection> ParseChoice(const std::string& text) {
+// Entries are parted by commas; a comma at the very end parts off nothing.
+std::optional<Selection> ParseChoice(std::string_view text) {
   Selection selection;
-  std::istringstream entries(text);
   std::size_t count = 0;
   bool anyRate = false;
-  for (std::string entry; std::getline(entries, entry, ',');) {
+  while (!text.empty()) {
+    const std::size_t comma = text.find(',');
+    const std::string_view entry = text.substr(0, comma);
+    text.remove_prefix(comma == std::string_view::npos ? text.size() : comma + 1);
     if (count == kResolutionCount) return std::nullopt;
     const bool rate = RateIndex(entry).has_value();
-    selection[count++] = rate ? entry : std::string(kNoRate);
+    selection[count++] = rate ? std::string(entry) : std::string(kNoRate);
     anyRate = anyRate || rate;
   }
   if (count != kResolutionCount || !anyRate) return std::nullopt;

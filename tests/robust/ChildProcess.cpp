@@ -104,4 +104,23 @@ std::string DescribeStatus(int status) {
   return "status " + std::to_string(status);
 }
 
+std::vector<std::string> AsUser(uid_t user, std::vector<std::string> argv) {
+  if (::geteuid() == 0) {
+    const std::string id = std::to_string(user);
+    argv.insert(argv.begin(), {"/usr/bin/setpriv", "--reuid=" + id, "--regid=" + id, "--clear-groups"});
+  }
+  return argv;
+}
+
+std::string CopyTheUserCanRun(uid_t user, const std::string& program,
+                              const std::filesystem::path& folder) {
+  namespace fs = std::filesystem;
+  fs::permissions(folder, fs::perms::others_exec, fs::perm_options::add);
+  const fs::path copy = folder / fs::path(program).filename();
+  fs::copy_file(program, copy);
+  fs::permissions(copy, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+  ChildProcess probe(AsUser(user, {"/usr/bin/test", "-x", copy.string()}));
+  return probe.Finish() == 0 ? copy.string() : "";
+}
+
 }  // namespace zorvanel::robust

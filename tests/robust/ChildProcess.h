@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -39,5 +40,15 @@ class ChildProcess {
 
 // "exit 0", "signal 9" and so on, for messages.
 std::string DescribeStatus(int status);
+
+// argv run as `user`, dropping root through setpriv; unchanged when the
+// test does not run as root.
+std::vector<std::string> AsUser(uid_t user, std::vector<std::string> argv);
+
+// A copy of `program` in `folder` that `user` may run, for the build folder
+// may lie where that user cannot enter (a checkout under /root, which is
+// mode 0700). Empty when the user cannot reach even `folder`.
+std::string CopyTheUserCanRun(uid_t user, const std::string& program,
+                              const std::filesystem::path& folder);
 
 }  // namespace zorvanel::robust
