@@ -22,30 +22,12 @@
 #include "platform/store/RegFile.h"
 #include "replay/HiveReplay.h"
 #include "tests/hive/EmptyHive.h"
+#include "tests/hive/FillerKeys.h"
 
 namespace zorvanel {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Filler keys under ControlSet001\Enum, as the device tree fills a real hive.
-void Fill(const fs::path& system) {
-  hive_h* hive = hivex_open(system.c_str(), HIVEX_OPEN_WRITE);
-  const hive_node_h controlSet = hivex_node_get_child(hive, hivex_root(hive), "ControlSet001");
-  hive_node_h enumKey = hivex_node_get_child(hive, controlSet, "Enum");
-  if (!enumKey) enumKey = hivex_node_add_child(hive, controlSet, "Enum");
-  std::string text(40, 'x');
-  std::vector<std::string> names;
-  for (int v = 0; v < 80; ++v) names.push_back("Value" + std::to_string(v));
-  for (int k = 0; k < 1000; ++k) {
-    const hive_node_h key = hivex_node_add_child(hive, enumKey, ("Filler" + std::to_string(k)).c_str());
-    std::vector<hive_set_value> values;
-    for (auto& name : names) values.push_back({name.data(), hive_t_REG_SZ, text.size(), text.data()});
-    hivex_node_set_values(hive, key, values.size(), values.data(), 0);
-  }
-  hivex_commit(hive, nullptr, 0);
-  hivex_close(hive);
-}
 
 const fs::path& Installation() {
   static const fs::path dir = [] {
@@ -55,7 +37,7 @@ const fs::path& Installation() {
     std::stringstream bytes;
     bytes << sample.rdbuf();
     hive::MakeInstallation(store::ParseRegFile(bytes.str(), "sample-xp.reg"), made, 1);
-    Fill(made / "WINDOWS" / "system32" / "config" / "system");
+    hive::AddFillerKeys(made / "WINDOWS" / "system32" / "config" / "system", {"ControlSet001", "Enum"}, 1000);
     return made;
   }();
   return dir;

@@ -10,7 +10,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: zorvanel [--store FILE] [--confirm]\n"
-    "       zorvanel --windows DIR\n"
+    "       zorvanel --windows [DIR]\n"
     "       zorvanel --system-hive FILE --software-hive FILE\n"
     "       zorvanel --help | --version\n"
     "\n"
@@ -28,7 +28,8 @@ constexpr const char* kUsage =
     "  --windows DIR  repair the Windows installation at DIR (a mounted Windows\n"
     "                partition, or its Windows folder) through its registry\n"
     "                hives; see \"Repairing a Windows installation from Linux\"\n"
-    "                in the README.\n"
+    "                in the README. Without DIR, the only Windows installation\n"
+    "                on the mounted file systems.\n"
     "  --system-hive FILE --software-hive FILE\n"
     "                the same, on hives copied out on their own.\n"
     "  --help        show this text\n"
@@ -67,6 +68,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     std::string value;
     if (option.size() < arg.size()) {
       value = arg.substr(option.size() + 1);
+    } else if (option == "--windows" && (i + 1 == args.size() || args[i + 1].starts_with("-"))) {
+      // No folder: the one installation on the mounted file systems.
+      if (*field) return Error(option + " given twice");
+      *field = "";
+      continue;
     } else if (i + 1 < args.size()) {
       value = args[++i];
     }

@@ -15,8 +15,9 @@ struct CommandLine {
   std::optional<std::string> store;  // --store FILE
   std::string error;                 // what was wrong, for Action::Error
   bool confirm = false;              // --confirm: the check after a restart
-  // A Windows installation instead of the store: --windows DIR, or
-  // --system-hive FILE with --software-hive FILE.
+  // A Windows installation instead of the store: --windows DIR (an empty
+  // DIR: the only one on the mounted file systems), or --system-hive FILE
+  // with --software-hive FILE.
   std::optional<std::string> windows;
   std::optional<std::string> systemHive;
   std::optional<std::string> softwareHive;

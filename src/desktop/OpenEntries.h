@@ -14,6 +14,8 @@ namespace zorvanel::desktop {
 
 inline constexpr const char* kOpenWindowsEntry = "Open Windows installation...";
 inline constexpr const char* kOpenStoreEntry = "Open registry file...";
+// The last item of the installations found, for the folder chooser.
+inline constexpr const char* kOtherFolderItem = "Other folder...";
 
 using Reopen = std::function<void(std::vector<std::string> commandLine)>;
 

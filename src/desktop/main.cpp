@@ -22,6 +22,8 @@
 #include "desktop/DesktopTarget.h"
 #include "desktop/OpenEntries.h"
 #include "desktop/ProgramFiles.h"
+#include "platform/hive/Installation.h"
+#include "platform/hive/MountInfo.h"
 #include "platform/qt/ProgramIcon.h"
 
 namespace {
@@ -111,7 +113,7 @@ int Run(int& argc, char** argv, const desktop::CommandLine& options,
 
 int main(int argc, char** argv) {
   qtHandler = qInstallMessageHandler(WithoutRuntimeFolderWarning);
-  const auto options = desktop::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  auto options = desktop::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   const desktop::ProgramFiles files = desktop::ThisProgramsFiles();
   switch (options.action) {
     case desktop::CommandLine::Action::Help:
@@ -127,6 +129,15 @@ int main(int argc, char** argv) {
     case desktop::CommandLine::Action::Run: break;
   }
 
+  if (options.windows && options.windows->empty()) {
+    std::string why;
+    const auto only = hive::OnlyInstallation(hive::FindMountedInstallations(hive::ReadMountInfo()), &why);
+    if (!only) {
+      std::cerr << "zorvanel: " << why << '\n';
+      return 2;
+    }
+    options.windows = *only;
+  }
   std::vector<std::string> next;
   const int status = Run(argc, argv, options, files, next);
   if (next.empty()) return status;

@@ -27,6 +27,7 @@ class HiveReplayRegistry : public ReplayRegistry {
       : installation_(std::move(installation)) {}
   registry::RegistryApi& Api() override { return installation_->Registry(); }
   store::Key Snapshot() override { return installation_->Registry().Snapshot(); }
+  void DropUncommitted() override { installation_->Registry().DropUncommitted(); }
 
  private:
   std::unique_ptr<hive::Installation> installation_;

@@ -123,6 +123,7 @@ class Session {
         program_(std::make_unique<headless::HeadlessProgram>(out, trace_, options_)),
         confirm_(options.confirm) {
     for (const auto& fault : options.faults) faults_.Add(fault);
+    faults_.OnFailedFlush([&registry] { registry.DropUncommitted(); });
   }
 
   void Run(const std::string& line);

@@ -23,6 +23,9 @@ class ReplayRegistry {
   virtual ~ReplayRegistry() = default;
   virtual registry::RegistryApi& Api() = 0;
   virtual store::Key Snapshot() = 0;
+  // A flush that --fail refuses stands for a commit that failed: a registry
+  // that commits at flushes drops what it has not committed.
+  virtual void DropUncommitted() {}
 };
 
 // A platform's build of the runner may offer the machine's own registry,

@@ -16,7 +16,9 @@
 // store, and list the hives' folder after the run. There also:
 //   # windows: HOW              the installation spoilt or rearranged (as-made, dirty,
 //                               truncated, not-a-hive, no-select, mixed-case,
-//                               winnt, two-windows, no-windows)
+//                               winnt, two-windows, no-windows, own-ntfs-metadata:
+//                               each hive given its own NTFS descriptor and
+//                               attributes where the file system has them)
 //   # runs: N                   the script runs N times on the installation
 //   # hives: SYSTEM SOFTWARE    real hives from ../shared/hive-corpus (names without
 //                               .xz, or "made") that the installation starts from,
@@ -119,12 +121,14 @@ INSTANTIATE_TEST_SUITE_P(Hives, HiveScenario,
                          kHiveScenarioName);
 
 // A fixed sample on the file systems Windows lives on: a start, a start
-// that replaces old settings, an Apply, a backup and a restore.
+// that replaces old settings, an Apply, a backup and a restore, and an Apply
+// on hives with NTFS descriptors and attributes of their own.
 std::vector<fs::path> MountSample() {
   std::vector<fs::path> sample;
-  for (const char* name : {"startup/first-start", "startup/other-version-yes", "settings/apply-decimal",
-                           "settings/backup-restore-round-trip", "settings/restore-no-video-key"}) {
-    sample.push_back(fs::path(ZORVANEL_TEST_DATA) / "replay" / "scenarios" / (std::string(name) + ".replay"));
+  for (const char* name : {"scenarios/startup/first-start", "scenarios/startup/other-version-yes",
+                           "scenarios/settings/apply-decimal", "scenarios/settings/backup-restore-round-trip",
+                           "scenarios/settings/restore-no-video-key", "hive-scenarios/ntfs-metadata-kept"}) {
+    sample.push_back(fs::path(ZORVANEL_TEST_DATA) / "replay" / (std::string(name) + ".replay"));
   }
   return sample;
 }

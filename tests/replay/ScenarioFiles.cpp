@@ -1,6 +1,9 @@
 #include "tests/replay/ScenarioFiles.h"
 
+#include <sys/xattr.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <map>
@@ -47,6 +50,38 @@ std::string InstallationDump(const fs::path& partition) {
   }
 }
 
+// How ntfs-3g shows a file's Windows security descriptor and its attributes;
+// empty on file systems that have neither.
+std::string NtfsMetadata(const fs::path& file) {
+  std::string all;
+  for (const char* name : {"system.ntfs_acl", "system.ntfs_attrib"}) {
+    std::string value(4096, '\0');
+    const ssize_t size = ::getxattr(file.c_str(), name, value.data(), value.size());
+    if (size >= 0) all += name + ("=" + value.substr(0, static_cast<std::size_t>(size))) + "\n";
+  }
+  return all;
+}
+
+// Gives the hive a descriptor and attributes unlike those ntfs-3g gives a new
+// file: its access list grants SYSTEM rather than Everyone, and it is hidden
+// and a system file. Nothing where the file system has no descriptor.
+void GiveOwnNtfsMetadata(const fs::path& hive) {
+  std::string acl(4096, '\0');
+  const ssize_t size = ::getxattr(hive.c_str(), "system.ntfs_acl", acl.data(), acl.size());
+  if (size < 0) return;
+  acl.resize(static_cast<std::size_t>(size));
+  const std::string everyone("\x01\x01\0\0\0\0\0\x01\0\0\0\0", 12);
+  const std::string system("\x01\x01\0\0\0\0\0\x05\x12\0\0\0", 12);
+  const auto at = acl.find(everyone);
+  if (at == std::string::npos) throw std::runtime_error("no access for Everyone in " + hive.string());
+  acl.replace(at, everyone.size(), system);
+  const char hiddenSystemArchive[4] = {0x26, 0, 0, 0};
+  if (::setxattr(hive.c_str(), "system.ntfs_acl", acl.data(), acl.size(), 0) != 0 ||
+      ::setxattr(hive.c_str(), "system.ntfs_attrib", hiddenSystemArchive, 4, 0) != 0) {
+    throw std::runtime_error("cannot set the NTFS metadata of " + hive.string() + ": " + std::strerror(errno));
+  }
+}
+
 // Spoils or rearranges a new installation as a hive-only scenario asks;
 // returns the folder that then holds the hives.
 fs::path Rearrange(const fs::path& partition, const std::string& how) {
@@ -73,6 +108,8 @@ fs::path Rearrange(const fs::path& partition, const std::string& how) {
     return moved / "system32" / "config";
   } else if (how == "two-windows") {
     fs::copy(windows, partition / "WINNT", fs::copy_options::recursive);
+  } else if (how == "own-ntfs-metadata") {
+    for (const char* hive : {"system", "software"}) GiveOwnNtfsMetadata(config / hive);
   } else if (!how.empty() && how != "as-made") {
     throw std::runtime_error("unknown windows directive " + how);
   }
@@ -115,13 +152,17 @@ fs::path MakeInstallation(const Scenario& scenario, const fs::path& work, int co
   return partition;
 }
 
-using Files = std::map<std::string, std::string>;
+struct FileState {
+  std::string bytes;
+  std::string ntfs;  // its NTFS descriptor and attributes, where there are such
+};
+using Files = std::map<std::string, FileState>;
 
 Files ReadFolder(const fs::path& folder) {
   Files files;
   std::error_code error;
   for (const auto& entry : fs::directory_iterator(folder, error)) {
-    files[entry.path().filename().string()] = ReadFile(entry.path());
+    files[entry.path().filename().string()] = {ReadFile(entry.path()), NtfsMetadata(entry.path())};
   }
   return files;
 }
@@ -138,21 +179,27 @@ std::string RawHiveChanges(const std::string& name, const std::string& before, c
 
 // What the runs left in the hives' folder, each file compared with what was
 // there before: a kept copy is compared with its hive as it was before the
-// first run. On real hives, each changed hive's changes follow.
+// first run. A hive that lost its NTFS descriptor or attributes says so; on
+// real hives, each changed hive's changes follow.
 std::string FolderAfter(const fs::path& folder, const Files& before, bool raw) {
   std::string listing = "--- files in the hives' folder\n";
   std::string changes;
-  for (const auto& [name, bytes] : ReadFolder(folder)) {
+  for (const auto& [name, state] : ReadFolder(folder)) {
+    const std::string& bytes = state.bytes;
     std::string was = name;
     for (const char* suffix : {hive::kOriginalSuffix, hive::kBeforeSuffix}) {
       if (name.ends_with(suffix)) was.resize(name.size() - std::strlen(suffix));
     }
     const auto old = before.find(was);
-    listing += name + (old == before.end()        ? " (new)\n"
-                       : old->second == bytes ? " (as the hive was before)\n"
-                                              : " (changed)\n");
-    if (raw && old != before.end() && name == was && old->second != bytes) {
-      changes += RawHiveChanges(name, old->second, bytes);
+    listing += name + (old == before.end()              ? " (new)"
+                       : old->second.bytes == bytes ? " (as the hive was before)"
+                                                    : " (changed)");
+    if (was == name && old != before.end() && old->second.ntfs != state.ntfs) {
+      listing += " NTFS security or attributes lost";
+    }
+    listing += "\n";
+    if (raw && old != before.end() && name == was && old->second.bytes != bytes) {
+      changes += RawHiveChanges(name, old->second.bytes, bytes);
     }
   }
   return listing + changes;

@@ -295,6 +295,10 @@ TEST_P(EveryCallFailing, IsReportedOnceAndLeavesOnlyWhatSucceeded) {
   int silent = 0, alreadyFailing = 0, courseChanged = 0, runs = 0;
   for (const Call& target : clean.trace) {
     if (ByWindows(target)) continue;
+    // A failed flush on hives drops the changes since the flush before, which
+    // replaying the successful calls cannot model; the scenarios under
+    // hive-scenarios/flush show those runs.
+    if (hives && target.function == "RegFlushKey") continue;
     const std::string fault = target.Id() + ":" + std::to_string(kAccessDenied);
     SCOPED_TRACE("--fail " + fault);
     const bool failedBefore = std::ranges::count(cleanFailures, target.Id()) > 0;

@@ -10,6 +10,8 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -20,7 +22,9 @@
 #include "platform/store/SubstituteStore.h"
 #include "tests/hive/EmptyHive.h"
 #include "tests/replay/ScenarioFiles.h"
+#include "replay/HiveReplay.h"
 #include "tests/robust/ChildProcess.h"
+#include "tests/robust/MountedDisk.h"
 #include "tests/robust/TempDirectory.h"
 #include "tests/wine/WineTranscript.h"
 
@@ -124,6 +128,94 @@ TEST(FailedWriteTest, DiskFullDuringARealRunKeepsTheStoreAndTheProgramGoesOn) {
       for (const auto& entry : fs::directory_iterator(folder)) {
         EXPECT_FALSE(entry.path().filename().string().starts_with(".zorvanel-")) << entry.path();
       }
+    }
+  }
+}
+
+// A replay script in two parts, with an action between them: the runner
+// reads the second part only after the action has run.
+class ScriptWithPause : public std::streambuf {
+ public:
+  ScriptWithPause(std::string first, std::function<void()> between, std::string second)
+      : parts_{std::move(first), std::move(second)}, between_(std::move(between)) {
+    setg(parts_[0].data(), parts_[0].data(), parts_[0].data() + parts_[0].size());
+  }
+
+ protected:
+  int_type underflow() override {
+    if (next_ == 2) return traits_type::eof();
+    if (next_++ == 1) between_();
+    setg(parts_[1].data(), parts_[1].data(), parts_[1].data() + parts_[1].size());
+    return traits_type::to_int_type(parts_[1].front());
+  }
+
+ private:
+  std::string parts_[2];
+  std::function<void()> between_;
+  int next_ = 1;
+};
+
+// A disk that fails under the program: read-only from the start (as a disk
+// that Windows left hibernated is mounted), full, its hive removed or the
+// whole mount gone between the start and a backup. Each time: a message on
+// stderr naming the hive and the system's reason, the registry error box and
+// "Backup incomplete" (never "Backup complete"), no hang, and no file
+// half-written: the hives are as they were and no temporary file is left.
+TEST(FailedWriteTest, DisksThatFailUnderTheProgram) {
+  const std::string text =
+      replay::ReadFile(fs::path(ZORVANEL_TEST_DATA) / "stores" / "settings-4523-two-devices.reg");
+  const struct {
+    const char* label;
+    Disk disk;
+    std::uintmax_t imageBytes;
+    std::function<void(MountedDisk&, const hive::HivePaths&)> before, during;
+    const char* reason;  // the system's, as stderr gives it
+    bool memoryAsDisk;   // the dump afterwards shows the hives as on disk
+  } cases[] = {
+      {"read-only mount", Disk::kNtfs, 16u << 20, [](MountedDisk& disk, auto&) { disk.MakeReadOnly(); },
+       [](auto&, auto&) {}, "Read-only file system", true},
+      {"full disk", Disk::kFat, 4u << 20, [](auto&, auto&) {},
+       [](MountedDisk& disk, auto&) {
+         std::ofstream filler(disk.Root() / "filler", std::ios::binary);
+         const std::string block(64 * 1024, 'x');
+         while (filler.write(block.data(), block.size())) {}
+       },
+       "writing the new file: Operation not permitted", true},  // fusefat's word for a full disk
+      {"hive removed", Disk::kNtfs, 16u << 20, [](auto&, auto&) {},
+       [](auto&, const hive::HivePaths& paths) { fs::remove(paths.software); }, "No such file or directory",
+       false},
+      {"mount gone", Disk::kNtfs, 16u << 20, [](auto&, auto&) {},
+       [](MountedDisk& disk, auto&) { disk.Vanish(); }, "No such file or directory", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    MountedDisk disk(c.disk, c.imageBytes);
+    ZORVANEL_SKIP_UNLESS_MOUNTED(disk);
+    ASSERT_TRUE(hive::MakeInstallation(store::ParseRegFile(text, "store"), disk.Root(), 1));
+    const auto paths = hive::FindInstallation(disk.Root().string());
+    const std::string software = replay::ReadFile(paths.software);
+    c.before(disk, paths);
+    ASSERT_EQ(disk.Unusable(), "");
+    ScriptWithPause script("start\n", [&] { c.during(disk, paths); },
+                           "tab 3\nanswer Yes\nclick cmdBackup\ndump\n");
+    std::istream in(&script);
+    std::ostringstream out, err;
+    EXPECT_EQ(replay::HiveReplayMain({"--windows", disk.Root().string(), "-"}, in, out, err), 0) << err.str();
+    const std::string transcript = out.str();
+    EXPECT_GE(replay::Occurrences(transcript, replay::RegistryErrorBox()), 1u) << transcript;
+    EXPECT_NE(transcript.find("\"Backup incomplete\""), std::string::npos) << transcript;
+    EXPECT_EQ(transcript.find("\"Backup complete\""), std::string::npos) << transcript;
+    EXPECT_NE(err.str().find(paths.software), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find(c.reason), std::string::npos) << err.str();
+    if (c.memoryAsDisk) {
+      EXPECT_EQ(replay::ReadFile(paths.software), software);
+      EXPECT_EQ(wine::CanonicalHiveTranscript(transcript.substr(transcript.find("REGEDIT4"))),
+                wine::CanonicalHiveTranscript(text));
+    }
+    std::error_code gone;
+    for (const auto& entry : fs::directory_iterator(fs::path(paths.software).parent_path(), gone)) {
+      const std::string name = entry.path().filename().string();
+      EXPECT_FALSE(name.starts_with(".zorvanel-") || name.ends_with(hive::kBeforeSuffix)) << name;
     }
   }
 }

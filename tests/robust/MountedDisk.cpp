@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr auto kImageBytes = 96u * 1024 * 1024;
+constexpr std::uintmax_t kFat32Bytes = 64u * 1024 * 1024;
 
 // Runs a tool (found in /usr/sbin or /usr/bin) to its end; why it failed,
 // or the empty text.
@@ -51,7 +51,7 @@ std::string DiskName(Disk disk) {
   return "";
 }
 
-MountedDisk::MountedDisk(Disk disk) : root_(work_ / "mount") {
+MountedDisk::MountedDisk(Disk disk, std::uintmax_t imageBytes) : root_(work_ / "mount") {
   if (disk == Disk::kLocal) {
     fs::create_directory(root_);
     return;
@@ -61,10 +61,11 @@ MountedDisk::MountedDisk(Disk disk) : root_(work_ / "mount") {
   if (skip_) return;
   const std::string image = (work_ / "disk.img").string();
   std::ofstream(image, std::ios::binary).close();
-  fs::resize_file(image, kImageBytes);
+  fs::resize_file(image, imageBytes);
   fs::create_directory(root_);
-  unusable_ = disk == Disk::kNtfs ? Run({"mkntfs", "-F", "-q", "-f", image})
-                                  : Run({"mkfs.vfat", "-F", "32", image});
+  unusable_ = disk == Disk::kNtfs         ? Run({"mkntfs", "-F", "-q", "-f", image})
+              : imageBytes >= kFat32Bytes ? Run({"mkfs.vfat", "-F", "32", image})
+                                          : Run({"mkfs.vfat", image});
   if (unusable_.empty()) {
     unusable_ = disk == Disk::kNtfs ? Run({"ntfs-3g", image, root_.string()})
                                     : Run({"fusefat", "-o", "rw+,allow_other", image, root_.string()});
@@ -73,7 +74,22 @@ MountedDisk::MountedDisk(Disk disk) : root_(work_ / "mount") {
 }
 
 MountedDisk::~MountedDisk() {
+  if (readOnlyBind_) Run({"umount", "-l", root_.string()});
   if (mounted_) Run({"fusermount", "-u", "-z", root_.string()});
+}
+
+void MountedDisk::MakeReadOnly() {
+  const std::string root = root_.string();
+  std::string failed = Run({"mount", "--bind", root, root});
+  readOnlyBind_ = failed.empty();
+  if (failed.empty()) failed = Run({"mount", "-o", "remount,bind,ro", root});
+  if (!failed.empty()) unusable_ = failed;
+}
+
+void MountedDisk::Vanish() {
+  if (readOnlyBind_) Run({"umount", "-l", root_.string()});
+  if (mounted_) unusable_ = Run({"fusermount", "-u", "-z", root_.string()});
+  readOnlyBind_ = mounted_ = false;
 }
 
 TemporaryFilesOn::TemporaryFilesOn(const fs::path& folder) {

@@ -4,6 +4,7 @@
 // that the test makes. Where FUSE cannot be used, or a tool is missing, the
 // disk says why and the test skips.
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -17,8 +18,9 @@ std::string DiskName(Disk disk);
 
 class MountedDisk {
  public:
-  // Mounts a fresh disk of the kind; kLocal is a plain temporary folder.
-  explicit MountedDisk(Disk disk);
+  // Mounts a fresh disk of the kind; kLocal is a plain temporary folder. An
+  // image under 64 MB is formatted FAT12 or FAT16 rather than FAT32.
+  explicit MountedDisk(Disk disk, std::uintmax_t imageBytes = 96u * 1024 * 1024);
   ~MountedDisk();
   MountedDisk(const MountedDisk&) = delete;
   MountedDisk& operator=(const MountedDisk&) = delete;
@@ -29,10 +31,18 @@ class MountedDisk {
   bool Skipped() const { return skip_; }
   const std::filesystem::path& Root() const { return root_; }
 
+  // Makes the mount read-only from now on (a read-only bind of it over it),
+  // as a disk that Windows left hibernated is mounted.
+  void MakeReadOnly();
+  // Detaches the mount at once, as when the disk is pulled: its folder is
+  // then the empty mount point.
+  void Vanish();
+
  private:
   TempDirectory work_{"disk"};
   std::filesystem::path root_;
   bool mounted_ = false;
+  bool readOnlyBind_ = false;
   bool skip_ = false;
   std::string unusable_;
 };

@@ -119,22 +119,37 @@ HiveFile::~HiveFile() {
   if (hive_) hivex_close(hive_);
 }
 
-// The hive as it is on disk, before this session's first change: kept once
-// for ever, and once for this session. Each copy appears whole or not at all.
-std::optional<files::Failure> HiveFile::KeepCopies() {
+std::optional<files::Failure> HiveFile::KeepCopy(const char* suffix) {
+  const std::string copy = path_ + suffix;
+  struct stat info {};
+  if (suffix == kOriginalSuffix && ::lstat(copy.c_str(), &info) == 0) return std::nullopt;
   std::string bytes;
   bool missing = false;
   if (auto failure = files::ReadAtMost(path_, kMaxHiveBytes, bytes, &missing)) {
     return files::Failure{"reading it to keep a copy: " + failure->step, failure->code};
   }
-  for (const char* suffix : {kOriginalSuffix, kBeforeSuffix}) {
-    const std::string copy = path_ + suffix;
-    auto failure = suffix == kOriginalSuffix ? files::CreateWhole(copy, bytes)
-                                             : files::ReplaceAtomically(copy, bytes);
-    if (failure) return files::Failure{"keeping a copy as " + copy + ": " + failure->step, failure->code};
-  }
-  copiesKept_ = true;
+  auto failure = suffix == kOriginalSuffix ? files::CreateWhole(copy, bytes)
+                                           : files::ReplaceAtomically(copy, bytes);
+  if (failure) return files::Failure{"keeping a copy as " + copy + ": " + failure->step, failure->code};
   return std::nullopt;
+}
+
+// The original is a real copy: a link would share the hive's file until the
+// rename, and Windows writes its hives in place. This session's copy is the
+// replaced file itself, linked under its name: nothing is copied, where the
+// file system has hard links.
+std::optional<files::Failure> HiveFile::Replace() {
+  const auto write = [this](const std::string& temporary) { return WriteTo(temporary); };
+  if (copiesKept_) return files::ReplaceByName(path_, write);
+  if (auto failure = KeepCopy(kOriginalSuffix)) return failure;
+  bool noLinks = false;
+  auto failure = files::ReplaceByNameKeepingOld(path_, path_ + kBeforeSuffix, write, &noLinks);
+  if (!failure && noLinks) {
+    failure = KeepCopy(kBeforeSuffix);
+    if (!failure) failure = files::ReplaceByName(path_, write);
+  }
+  if (!failure) copiesKept_ = true;
+  return failure;
 }
 
 std::optional<files::Failure> HiveFile::WriteTo(const std::string& temporary) {
@@ -145,11 +160,7 @@ std::optional<files::Failure> HiveFile::WriteTo(const std::string& temporary) {
 
 bool HiveFile::Commit() {
   if (!changed_) return true;
-  std::optional<files::Failure> failure;
-  if (!copiesKept_) failure = KeepCopies();
-  if (!failure) {
-    failure = files::ReplaceByName(path_, [this](const std::string& temporary) { return WriteTo(temporary); });
-  }
+  const auto failure = Replace();
   if (!failure) {
     changed_ = false;
     return true;

@@ -67,7 +67,12 @@ class HiveFile {
 
  private:
   HiveFile(std::string path, Report report) : path_(std::move(path)), report_(std::move(report)) {}
-  std::optional<files::Failure> KeepCopies();
+  // A copy of the hive as it is on disk, whole or not at all: the original
+  // where there is none yet, or this session's in place of the last one.
+  std::optional<files::Failure> KeepCopy(const char* suffix);
+  // Puts the hive in memory in the file's place; at the session's first
+  // commit the file it replaces is kept as this session's copy.
+  std::optional<files::Failure> Replace();
   // The one place where a hive's bytes are committed: libhivex writes the
   // hive to the temporary file, which then takes the hive's place.
   std::optional<files::Failure> WriteTo(const std::string& temporary);

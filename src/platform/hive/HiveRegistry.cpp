@@ -493,6 +493,11 @@ long HiveRegistry::RegFlushKey(KeyHandle key) {
   return system_->Commit() ? kSuccess : kAccessDenied;
 }
 
+void HiveRegistry::DropUncommitted() {
+  software_->Discard();
+  system_->Discard();
+}
+
 long HiveRegistry::RegCloseKey(KeyHandle key) {
   if (IsLocalMachine(key)) return kSuccess;
   return handles_.erase(key) ? kSuccess : kInvalidHandle;

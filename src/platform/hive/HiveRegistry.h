@@ -38,6 +38,9 @@ class HiveRegistry : public registry::RegistryApi {
   // Why either hive is read-only, one message each; empty when both may change.
   std::vector<std::string> ReadOnlyReasons() const;
   std::size_t OpenHandleCount() const { return handles_.size(); }
+  // Reads both hives again as the last commit left them, as a failed
+  // commit does.
+  void DropUncommitted();
 
   long RegOpenKeyEx(registry::KeyHandle root, const std::string& path, std::uint32_t access,
                     registry::KeyHandle* key) override;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "platform/hive/MountInfo.h"
 #include "platform/store/StoreTree.h"
 
 namespace zorvanel::hive {
@@ -79,6 +80,35 @@ HivePaths FindInstallation(const std::string& dir) {
   throw HiveFileError((installations.empty() ? "There is no Windows installation in "
                                              : "There are several Windows installations in ") +
                       dir + ". Windows folders found:" + found);
+}
+
+std::vector<MountedInstallation> FindMountedInstallations(std::string_view mountinfo) {
+  std::vector<MountedInstallation> found;
+  for (const Mount& mount : MountedFileSystems(mountinfo)) {
+    for (const char* name : {"WINDOWS", "WINNT"}) {
+      for (const auto& folder : Entries(mount.point, name)) {
+        std::string missing;
+        if (Walk(folder, {"system32", "config", "system"}, missing) &&
+            Walk(folder, {"system32", "config", "software"}, missing)) {
+          found.push_back({mount.point, mount.type, folder.string()});
+        }
+      }
+    }
+  }
+  return found;
+}
+
+std::string Describe(const MountedInstallation& found) {
+  return found.windowsFolder + " (" + found.type + " mounted at " + found.mountPoint + ")";
+}
+
+std::optional<std::string> OnlyInstallation(const std::vector<MountedInstallation>& found, std::string* why) {
+  if (found.size() == 1) return found.front().windowsFolder;
+  *why = found.empty() ? "There is no Windows installation on the mounted file systems; give its folder."
+                       : "There are several Windows installations on the mounted file systems; give "
+                         "the folder of one:";
+  for (const auto& installation : found) *why += "\n  " + Describe(installation);
+  return std::nullopt;
 }
 
 std::unique_ptr<Installation> Installation::Open(const HivePaths& paths, HiveFile::Report report) {

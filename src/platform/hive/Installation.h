@@ -3,7 +3,9 @@
 // mounted partition or given one by one, held by one program at a time.
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/hive/HiveRegistry.h"
@@ -20,6 +22,23 @@ struct HivePaths {
 // at every step (an NTFS mount on Linux is case-sensitive). Throws
 // HiveFileError, listing what was found, unless there is exactly one.
 HivePaths FindInstallation(const std::string& dir);
+
+// A Windows installation found on a mounted file system.
+struct MountedInstallation {
+  std::string mountPoint;
+  std::string type;  // the file system's, as mountinfo names it
+  std::string windowsFolder;
+};
+
+// The installations at the roots of the file systems that mountinfo's text
+// (see MountInfo.h) lists: each WINDOWS or WINNT folder there that holds
+// both hives.
+std::vector<MountedInstallation> FindMountedInstallations(std::string_view mountinfo);
+// "FOLDER (TYPE mounted at POINT)"
+std::string Describe(const MountedInstallation& found);
+// The Windows folder of the only installation found; otherwise nothing, and
+// why, listing what was found.
+std::optional<std::string> OnlyInstallation(const std::vector<MountedInstallation>& found, std::string* why);
 
 class Installation {
  public:

@@ -104,7 +104,10 @@ long FaultInjector::RegCloseKey(KeyHandle key) {
 }
 
 long FaultInjector::RegFlushKey(KeyHandle key) {
-  if (auto code = Injected(RegistryCall::RegFlushKey)) return *code;
+  if (auto code = Injected(RegistryCall::RegFlushKey)) {
+    if (onFailedFlush_) onFailedFlush_();
+    return *code;
+  }
   return inner_.RegFlushKey(key);
 }
 

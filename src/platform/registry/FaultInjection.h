@@ -4,6 +4,7 @@
 // registry alike.
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,6 +46,9 @@ class FaultInjector : public RegistryApi {
   explicit FaultInjector(RegistryApi& inner) : inner_(inner) {}
 
   void Add(const Fault& fault) { faults_.push_back(fault); }
+  // What a flush made to fail also does beneath: on hives a failed commit
+  // drops what it did not commit, so the hook must drop it too.
+  void OnFailedFlush(std::function<void()> drop) { onFailedFlush_ = std::move(drop); }
   std::uint32_t CallCount(RegistryCall call) const { return counts_[Index(call)]; }
 
   long RegOpenKeyEx(KeyHandle root, const std::string& path, std::uint32_t access,
@@ -71,6 +75,7 @@ class FaultInjector : public RegistryApi {
 
   RegistryApi& inner_;
   std::vector<Fault> faults_;
+  std::function<void()> onFailedFlush_;
   std::array<std::uint32_t, kRegistryCallCount> counts_{};
 };
 

@@ -79,6 +79,13 @@ std::optional<Failure> ReplaceAtomically(const std::string& path, std::string_vi
 using FillByName = std::function<std::optional<Failure>(const std::string& temporary)>;
 std::optional<Failure> ReplaceByName(const std::string& path, const FillByName& fill);
 
+// ReplaceByName that also keeps the file it replaces as `keepAs` (in place of
+// what is there), through a hard link made just before the rename: no byte
+// is copied. Where the file system has no hard links nothing is done and
+// *noLinks is set, for the caller to copy instead. (POSIX only.)
+std::optional<Failure> ReplaceByNameKeepingOld(const std::string& path, const std::string& keepAs,
+                                               const FillByName& fill, bool* noLinks);
+
 // Puts bytes at `path` unless a file is there already (then nothing is
 // written at all), the file appearing whole or not at all. Where the file
 // system has no hard links, the holder of the file's lock is the only one

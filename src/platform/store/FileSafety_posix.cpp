@@ -234,12 +234,19 @@ void SyncFolderOf(const std::string& path) {
   if (fd.get() >= 0) ::fsync(fd.get());
 }
 
-std::optional<Failure> Replace(const std::string& path, const Fill& fill) {
+// beforeRename runs once the new file is complete, just before it takes the
+// old one's place; when it fails, the old file stays.
+using Step = std::function<std::optional<Failure>()>;
+std::optional<Failure> Replace(const std::string& path, const Fill& fill, const Step& beforeRename = {}) {
   if (const auto why = WhyNotReplaceable(path)) {
     return Failure{"it may not be replaced: " + why->step, why->code};
   }
   std::string temporary;
   if (auto failure = WriteTemporary(path, path, fill, &temporary)) return failure;
+  if (auto failure = beforeRename ? beforeRename() : std::nullopt) {
+    ::unlink(temporary.c_str());
+    return failure;
+  }
   if (::rename(temporary.c_str(), path.c_str()) != 0) {
     Failure failure = Errno("renaming the new file over it");
     ::unlink(temporary.c_str());
@@ -362,6 +369,32 @@ std::optional<Failure> ReplaceAtomically(const std::string& path, std::string_vi
 // same file, and flushes it.
 std::optional<Failure> ReplaceByName(const std::string& path, const FillByName& fill) {
   return Replace(path, [&fill](int, const std::string& temporary) { return fill(temporary); });
+}
+
+// The link is made first, to a temporary name of keepAs (removed at the next
+// start if a kill leaves it), and renamed over keepAs just before the new
+// file takes path's place.
+std::optional<Failure> ReplaceByNameKeepingOld(const std::string& path, const std::string& keepAs,
+                                               const FillByName& fill, bool* noLinks) {
+  *noLinks = false;
+  Descriptor name;
+  std::string kept;
+  if (auto failure = CreateTemporary(keepAs, &name, &kept)) return failure;
+  name.Close();
+  ::unlink(kept.c_str());  // only its unique name was wanted; the lock keeps others away
+  if (::link(path.c_str(), kept.c_str()) != 0) {
+    *noLinks = NotRepresentable(errno) || errno == EMLINK;
+    if (*noLinks) return std::nullopt;
+    return Errno("linking it to keep it as " + keepAs);
+  }
+  auto failure = Replace(
+      path, [&fill](int, const std::string& temporary) { return fill(temporary); },
+      [&]() -> std::optional<Failure> {
+        if (::rename(kept.c_str(), keepAs.c_str()) != 0) return Errno("keeping it as " + keepAs);
+        return std::nullopt;
+      });
+  ::unlink(kept.c_str());  // left when the replace stopped before the rename, or when both names were one file
+  return failure;
 }
 
 std::optional<Failure> CreateWhole(const std::string& path, std::string_view bytes) {
