@@ -19,8 +19,6 @@ using namespace registry;
 
 namespace {
 
-constexpr std::size_t kMaxValueNameLength = 16383;  // what the registry accepts
-
 // libhivex hands out malloc'd strings and arrays.
 struct Free {
   void operator()(void* p) const { std::free(p); }
@@ -216,40 +214,7 @@ std::size_t HiveRegistry::Find(const HivePath& place) const {
   return node;
 }
 
-bool HiveRegistry::Exists(const Path& path) const { return path.empty() || Find(Map(path)); }
-
-const HiveRegistry::OpenKey* HiveRegistry::Resolve(KeyHandle handle, long* code) const {
-  if (IsLocalMachine(handle)) return &rootKey_;
-  auto it = handles_.find(handle);
-  if (it == handles_.end()) {
-    *code = kInvalidHandle;
-    return nullptr;
-  }
-  if (it->second.deleted || !Exists(it->second.path)) {
-    *code = kKeyDeleted;
-    return nullptr;
-  }
-  return &it->second;
-}
-
-long HiveRegistry::BasePath(KeyHandle root, const std::string& path, Path* full) const {
-  long code = kSuccess;
-  const OpenKey* base = Resolve(root, &code);
-  if (!base) return code;
-  if (!path.empty() && path.front() == '\\') return kBadPathname;
-  *full = base->path;
-  for (auto& part : store::SplitPath(path)) full->push_back(std::move(part));
-  return kSuccess;
-}
-
-// Whoever asks for the most they may have gets every right.
-KeyHandle HiveRegistry::NewHandle(Path path, std::uint32_t access) {
-  if (access & MAXIMUM_ALLOWED) access |= KEY_ALL_ACCESS;
-  const KeyHandle handle = nextHandle_;
-  nextHandle_ += 4;
-  handles_[handle] = OpenKey{std::move(path), access};
-  return handle;
-}
+bool HiveRegistry::KeyExists(const Path& path) const { return path.empty() || Find(Map(path)); }
 
 // HKEY_LOCAL_MACHINE itself and the hives' roots cannot be changed from here.
 HiveFile* HiveRegistry::WritableHive(const HivePath& place, long* code) const {
@@ -268,24 +233,14 @@ long HiveRegistry::Finish(HiveFile& hive, bool changed) {
 
 long HiveRegistry::RegOpenKeyEx(KeyHandle root, const std::string& path, std::uint32_t access,
                                 KeyHandle* key) {
-  if (!key) return kInvalidParameter;
-  *key = 0;
-  if (path.empty() && IsLocalMachine(root)) {
-    *key = root;
-    return kSuccess;
-  }
-  Path full;
-  if (long code = BasePath(root, path, &full); code != kSuccess) return code;
-  if (!Exists(full)) return kFileNotFound;
-  *key = NewHandle(std::move(full), access);
-  return kSuccess;
+  return handles_.OpenExisting(root, path, access, *this, key);
 }
 
 long HiveRegistry::RegCreateKeyEx(KeyHandle root, const std::string& path, std::uint32_t access,
                                   KeyHandle* key) {
   Path full;
-  if (long code = BasePath(root, path, &full); code != kSuccess) return code;
-  if (!Exists(full)) {
+  if (long code = handles_.FullPath(root, path, *this, &full); code != kSuccess) return code;
+  if (!KeyExists(full)) {
     const HivePath place = Map(full);
     long code = kSuccess;
     HiveFile* hive = WritableHive(place, &code);
@@ -299,7 +254,7 @@ long HiveRegistry::RegCreateKeyEx(KeyHandle root, const std::string& path, std::
     }
     if (code = Finish(*hive, node != 0); code != kSuccess) return code;
   }
-  *key = NewHandle(std::move(full), access);
+  *key = handles_.Add(std::move(full), access);
   return kSuccess;
 }
 
@@ -307,7 +262,7 @@ long HiveRegistry::RegQueryValueEx(KeyHandle key, const std::string& name, std::
                                    std::uint8_t* data, std::uint32_t* size) {
   if (data && !size) return kInvalidParameter;
   long code = kSuccess;
-  const OpenKey* open = Resolve(key, &code);
+  const auto* open = handles_.Resolve(key, *this, &code);
   if (!open) return code;
   if (!(open->access & KEY_QUERY_VALUE)) return kAccessDenied;
   const HivePath place = Map(open->path);
@@ -343,7 +298,7 @@ long HiveRegistry::RegQueryValueEx(KeyHandle key, const std::string& name, std::
 long HiveRegistry::RegSetValueEx(KeyHandle key, const std::string& name, std::uint32_t type,
                                  const std::uint8_t* data, std::uint32_t size) {
   long code = kSuccess;
-  const OpenKey* open = Resolve(key, &code);
+  const auto* open = handles_.Resolve(key, *this, &code);
   if (!open) return code;
   if (!(open->access & KEY_SET_VALUE)) return kAccessDenied;
   if (name.size() > kMaxValueNameLength) return kInvalidParameter;
@@ -372,7 +327,7 @@ long HiveRegistry::RegEnumValue(KeyHandle key, std::uint32_t index, char* name,
                                 std::uint32_t* nameLength, std::uint32_t* type) {
   if (!name || !nameLength) return kInvalidParameter;
   long code = kSuccess;
-  const OpenKey* open = Resolve(key, &code);
+  const auto* open = handles_.Resolve(key, *this, &code);
   if (!open) return code;
   if (!(open->access & KEY_QUERY_VALUE)) return kAccessDenied;
   const HivePath place = Map(open->path);
@@ -412,7 +367,7 @@ std::vector<std::string> HiveRegistry::SubkeyNames(const HivePath& place) const 
 long HiveRegistry::RegEnumKeyEx(KeyHandle key, std::uint32_t index, char* name,
                                 std::uint32_t* nameLength) {
   long code = kSuccess;
-  const OpenKey* open = Resolve(key, &code);
+  const auto* open = handles_.Resolve(key, *this, &code);
   if (!open) return code;
   if (!(open->access & KEY_ENUMERATE_SUB_KEYS)) return kAccessDenied;
   const std::vector<std::string> names = SubkeyNames(Map(open->path));
@@ -426,7 +381,7 @@ long HiveRegistry::RegEnumKeyEx(KeyHandle key, std::uint32_t index, char* name,
 
 long HiveRegistry::RegDeleteKey(KeyHandle root, const std::string& path) {
   Path full;
-  if (long code = BasePath(root, path, &full); code != kSuccess) return code;
+  if (long code = handles_.FullPath(root, path, *this, &full); code != kSuccess) return code;
   const HivePath place = Map(full);
   if (full.empty() || (place.hive && place.below.empty())) return kAccessDenied;
   const hive_node_h node = Find(place);
@@ -436,14 +391,7 @@ long HiveRegistry::RegDeleteKey(KeyHandle root, const std::string& path) {
   if (!hive) return code;
   if (hivex_node_nr_children(hive->Handle(), node) > 0) return kAccessDenied;
   code = Finish(*hive, hivex_node_delete_child(hive->Handle(), node) == 0);
-  if (code == kSuccess) {
-    for (auto& [handle, open] : handles_) {
-      if (open.path.size() == full.size() &&
-          std::equal(full.begin(), full.end(), open.path.begin(), store::NamesEqual)) {
-        open.deleted = true;
-      }
-    }
-  }
+  if (code == kSuccess) handles_.Orphan(full);
   return code;
 }
 
@@ -451,7 +399,7 @@ long HiveRegistry::RegDeleteKey(KeyHandle root, const std::string& path) {
 // they are, in their order.
 long HiveRegistry::RegDeleteValue(KeyHandle key, const std::string& name) {
   long code = kSuccess;
-  const OpenKey* open = Resolve(key, &code);
+  const auto* open = handles_.Resolve(key, *this, &code);
   if (!open) return code;
   if (!(open->access & KEY_SET_VALUE)) return kAccessDenied;
   const HivePath place = Map(open->path);
@@ -485,7 +433,7 @@ long HiveRegistry::RegDeleteValue(KeyHandle key, const std::string& name) {
 // both hives as the last flush left them, in memory as on disk.
 long HiveRegistry::RegFlushKey(KeyHandle key) {
   long code = kSuccess;
-  if (!Resolve(key, &code)) return code;
+  if (!handles_.Resolve(key, *this, &code)) return code;
   if (!software_->Commit()) {
     system_->Discard();
     return kAccessDenied;
@@ -494,8 +442,7 @@ long HiveRegistry::RegFlushKey(KeyHandle key) {
 }
 
 long HiveRegistry::RegCloseKey(KeyHandle key) {
-  if (IsLocalMachine(key)) return kSuccess;
-  return handles_.erase(key) ? kSuccess : kInvalidHandle;
+  return handles_.Close(key);
 }
 
 }  // namespace zorvanel::hive
