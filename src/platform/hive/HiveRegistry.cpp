@@ -4,13 +4,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <unordered_set>
 
-#include "platform/hive/HiveCheck.h"
 #include "platform/hive/HiveNames.h"
+#include "platform/hive/HivexCalls.h"
 #include "platform/registry/AnsiText.h"
 
 namespace zorvanel::hive {
@@ -18,63 +16,6 @@ namespace zorvanel::hive {
 using namespace registry;
 
 namespace {
-
-// libhivex hands out malloc'd strings and arrays.
-struct Free {
-  void operator()(void* p) const { std::free(p); }
-};
-template <typename T>
-using Owned = std::unique_ptr<T, Free>;
-
-// A value's type is any 32-bit number in a hive, but libhivex's enum for it
-// holds only 0 to 15 in C++: types pass through 32-bit numbers instead.
-static_assert(sizeof(hive_type) == sizeof(std::uint32_t));
-hive_type* TypeField(std::uint32_t* type) { return reinterpret_cast<hive_type*>(type); }
-
-hive_set_value SetValue(char* name, std::uint32_t type, std::size_t length, char* data) {
-  hive_set_value value{name, {}, length, data};
-  std::memcpy(&value.t, &type, sizeof type);
-  return value;
-}
-
-std::string NodeName(hive_h* hive, hive_node_h node) {
-  Owned<char> name(hivex_node_name(hive, node));
-  return name ? FromHiveName(name.get()) : std::string();
-}
-
-std::string ValueName(hive_h* hive, hive_value_h value) {
-  Owned<char> name(hivex_value_key(hive, value));
-  return name ? FromHiveName(std::string_view(name.get(), hivex_value_key_len(hive, value)))
-              : std::string();
-}
-
-hive_node_h Child(hive_h* hive, hive_node_h node, const std::string& name) {
-  return hivex_node_get_child(hive, node, ToHiveName(name).c_str());
-}
-
-// The value's data as the ANSI calls see it; false when the hive cannot give it.
-bool ReadValue(hive_h* hive, hive_value_h value, std::uint32_t* type,
-               std::vector<std::uint8_t>* data) {
-  std::size_t length = 0;
-  Owned<char> raw(hivex_value_value(hive, value, TypeField(type), &length));
-  if (!raw) return false;
-  const auto* bytes = reinterpret_cast<const std::uint8_t*>(raw.get());
-  if (IsTextType(*type)) {
-    const std::string text = NarrowToAnsi(bytes, length);
-    data->assign(text.begin(), text.end());
-  } else {
-    data->assign(bytes, bytes + length);
-  }
-  return true;
-}
-
-// "ControlSet" and three digits, in any case.
-bool IsControlSet(const std::string& name) {
-  return name.size() == 13 && store::NamesEqual(name.substr(0, 10), "ControlSet") &&
-         std::isdigit(static_cast<unsigned char>(name[10])) &&
-         std::isdigit(static_cast<unsigned char>(name[11])) &&
-         std::isdigit(static_cast<unsigned char>(name[12]));
-}
 
 std::string CurrentControlSet(const HiveFile& system) {
   hive_h* hive = system.Handle();
@@ -109,51 +50,6 @@ bool HoldsAlready(hive_h* hive, hive_value_h value, std::uint32_t type,
          std::equal(bytes.begin(), bytes.end(), reinterpret_cast<const std::uint8_t*>(raw.get()));
 }
 
-void ReadValues(hive_h* hive, hive_node_h node, store::Key& key) {
-  Owned<hive_value_h> values(hivex_node_values(hive, node));
-  for (std::size_t i = 0; values && values.get()[i]; ++i) {
-    store::Value value{ValueName(hive, values.get()[i]), 0, {}};
-    if (ReadValue(hive, values.get()[i], &value.type, &value.data)) {
-      key.values.push_back(std::move(value));
-    }
-  }
-}
-
-// The whole tree below the hive's root, read without recursion. A hive whose
-// keys loop, or nest deeper than Windows allows, is refused: its shape must
-// not decide how deep or how long this runs.
-store::Key ReadTree(const HiveFile& file, std::string name) {
-  hive_h* hive = file.Handle();
-  struct Pending {
-    hive_node_h node;
-    store::Key* key;  // filled here; its parent's list of subkeys is complete
-    std::string path;  // below the root, for the message
-    std::size_t depth;
-  };
-  store::Key root{std::move(name), {}, {}};
-  std::vector<Pending> pending{{hivex_root(hive), &root, "", 0}};
-  std::unordered_set<hive_node_h> reached;
-  while (!pending.empty()) {
-    Pending next = std::move(pending.back());
-    pending.pop_back();
-    if (!reached.insert(next.node).second || next.depth > kMaxKeyDepth) {
-      throw HiveFileError("The registry file " + file.Path() + " cannot be read whole: its keys loop or nest "
-                          "deeper than Windows allows, at the key " + next.path + ".");
-    }
-    ReadValues(hive, next.node, *next.key);
-    Owned<hive_node_h> children(hivex_node_children(hive, next.node));
-    for (std::size_t i = 0; children && children.get()[i]; ++i) {
-      next.key->subkeys.push_back({NodeName(hive, children.get()[i]), {}, {}});
-    }
-    for (std::size_t i = next.key->subkeys.size(); i-- > 0;) {
-      store::Key& child = next.key->subkeys[i];
-      pending.push_back({children.get()[i], &child, (next.path.empty() ? "" : next.path + "\\") + child.name,
-                         next.depth + 1});
-    }
-  }
-  return root;
-}
-
 }  // namespace
 
 HiveRegistry::HiveRegistry(std::unique_ptr<HiveFile> system, std::unique_ptr<HiveFile> software)
@@ -169,24 +65,6 @@ std::vector<std::string> HiveRegistry::ReadOnlyReasons() const {
     if (hive->ReadOnly()) reasons.push_back(hive->ReadOnlyReason());
   }
   return reasons;
-}
-
-store::Key HiveRegistry::Snapshot() const {
-  store::Key root{"HKEY_LOCAL_MACHINE", {}, {}};
-  root.subkeys.push_back(ReadTree(*software_, "SOFTWARE"));
-  store::Key systemKey{"SYSTEM", {}, {}};
-  store::Key whole = ReadTree(*system_, "SYSTEM");
-  systemKey.values = std::move(whole.values);
-  for (auto& key : whole.subkeys) {
-    if (store::NamesEqual(key.name, currentControlSet_)) {
-      key.name = "CurrentControlSet";
-    } else if (store::NamesEqual(key.name, "Select") || IsControlSet(key.name)) {
-      continue;
-    }
-    systemKey.subkeys.push_back(std::move(key));
-  }
-  root.subkeys.push_back(std::move(systemKey));
-  return root;
 }
 
 HiveRegistry::HivePath HiveRegistry::Map(const Path& path) const {
