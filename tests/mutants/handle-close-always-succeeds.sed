@@ -1,3 +1,3 @@
-# Closing a handle twice succeeds in the substitute store.
-# File: src/platform/store/SubstituteStore.cpp
-s/return handles_.erase(key) ? kSuccess : kInvalidHandle;/handles_.erase(key); return kSuccess;/
+# Closing a handle twice succeeds (in the substitute store and the hives alike).
+# File: src/platform/registry/HandleTable.cpp
+s/return handles_.erase(handle) ? kSuccess : kInvalidHandle;/handles_.erase(handle); return kSuccess;/

@@ -4,13 +4,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <unordered_set>
 
-#include "platform/hive/HiveCheck.h"
 #include "platform/hive/HiveNames.h"
+#include "platform/hive/HivexCalls.h"
 #include "platform/registry/AnsiText.h"
 
 namespace zorvanel::hive {
@@ -18,65 +16,6 @@ namespace zorvanel::hive {
 using namespace registry;
 
 namespace {
-
-constexpr std::size_t kMaxValueNameLength = 16383;  // what the registry accepts
-
-// libhivex hands out malloc'd strings and arrays.
-struct Free {
-  void operator()(void* p) const { std::free(p); }
-};
-template <typename T>
-using Owned = std::unique_ptr<T, Free>;
-
-// A value's type is any 32-bit number in a hive, but libhivex's enum for it
-// holds only 0 to 15 in C++: types pass through 32-bit numbers instead.
-static_assert(sizeof(hive_type) == sizeof(std::uint32_t));
-hive_type* TypeField(std::uint32_t* type) { return reinterpret_cast<hive_type*>(type); }
-
-hive_set_value SetValue(char* name, std::uint32_t type, std::size_t length, char* data) {
-  hive_set_value value{name, {}, length, data};
-  std::memcpy(&value.t, &type, sizeof type);
-  return value;
-}
-
-std::string NodeName(hive_h* hive, hive_node_h node) {
-  Owned<char> name(hivex_node_name(hive, node));
-  return name ? FromHiveName(name.get()) : std::string();
-}
-
-std::string ValueName(hive_h* hive, hive_value_h value) {
-  Owned<char> name(hivex_value_key(hive, value));
-  return name ? FromHiveName(std::string_view(name.get(), hivex_value_key_len(hive, value)))
-              : std::string();
-}
-
-hive_node_h Child(hive_h* hive, hive_node_h node, const std::string& name) {
-  return hivex_node_get_child(hive, node, ToHiveName(name).c_str());
-}
-
-// The value's data as the ANSI calls see it; false when the hive cannot give it.
-bool ReadValue(hive_h* hive, hive_value_h value, std::uint32_t* type,
-               std::vector<std::uint8_t>* data) {
-  std::size_t length = 0;
-  Owned<char> raw(hivex_value_value(hive, value, TypeField(type), &length));
-  if (!raw) return false;
-  const auto* bytes = reinterpret_cast<const std::uint8_t*>(raw.get());
-  if (IsTextType(*type)) {
-    const std::string text = NarrowToAnsi(bytes, length);
-    data->assign(text.begin(), text.end());
-  } else {
-    data->assign(bytes, bytes + length);
-  }
-  return true;
-}
-
-// "ControlSet" and three digits, in any case.
-bool IsControlSet(const std::string& name) {
-  return name.size() == 13 && store::NamesEqual(name.substr(0, 10), "ControlSet") &&
-         std::isdigit(static_cast<unsigned char>(name[10])) &&
-         std::isdigit(static_cast<unsigned char>(name[11])) &&
-         std::isdigit(static_cast<unsigned char>(name[12]));
-}
 
 std::string CurrentControlSet(const HiveFile& system) {
   hive_h* hive = system.Handle();
@@ -111,51 +50,6 @@ bool HoldsAlready(hive_h* hive, hive_value_h value, std::uint32_t type,
          std::equal(bytes.begin(), bytes.end(), reinterpret_cast<const std::uint8_t*>(raw.get()));
 }
 
-void ReadValues(hive_h* hive, hive_node_h node, store::Key& key) {
-  Owned<hive_value_h> values(hivex_node_values(hive, node));
-  for (std::size_t i = 0; values && values.get()[i]; ++i) {
-    store::Value value{ValueName(hive, values.get()[i]), 0, {}};
-    if (ReadValue(hive, values.get()[i], &value.type, &value.data)) {
-      key.values.push_back(std::move(value));
-    }
-  }
-}
-
-// The whole tree below the hive's root, read without recursion. A hive whose
-// keys loop, or nest deeper than Windows allows, is refused: its shape must
-// not decide how deep or how long this runs.
-store::Key ReadTree(const HiveFile& file, std::string name) {
-  hive_h* hive = file.Handle();
-  struct Pending {
-    hive_node_h node;
-    store::Key* key;  // filled here; its parent's list of subkeys is complete
-    std::string path;  // below the root, for the message
-    std::size_t depth;
-  };
-  store::Key root{std::move(name), {}, {}};
-  std::vector<Pending> pending{{hivex_root(hive), &root, "", 0}};
-  std::unordered_set<hive_node_h> reached;
-  while (!pending.empty()) {
-    Pending next = std::move(pending.back());
-    pending.pop_back();
-    if (!reached.insert(next.node).second || next.depth > kMaxKeyDepth) {
-      throw HiveFileError("The registry file " + file.Path() + " cannot be read whole: its keys loop or nest "
-                          "deeper than Windows allows, at the key " + next.path + ".");
-    }
-    ReadValues(hive, next.node, *next.key);
-    Owned<hive_node_h> children(hivex_node_children(hive, next.node));
-    for (std::size_t i = 0; children && children.get()[i]; ++i) {
-      next.key->subkeys.push_back({NodeName(hive, children.get()[i]), {}, {}});
-    }
-    for (std::size_t i = next.key->subkeys.size(); i-- > 0;) {
-      store::Key& child = next.key->subkeys[i];
-      pending.push_back({children.get()[i], &child, (next.path.empty() ? "" : next.path + "\\") + child.name,
-                         next.depth + 1});
-    }
-  }
-  return root;
-}
-
 }  // namespace
 
 HiveRegistry::HiveRegistry(std::unique_ptr<HiveFile> system, std::unique_ptr<HiveFile> software)
@@ -171,24 +65,6 @@ std::vector<std::string> HiveRegistry::ReadOnlyReasons() const {
     if (hive->ReadOnly()) reasons.push_back(hive->ReadOnlyReason());
   }
   return reasons;
-}
-
-store::Key HiveRegistry::Snapshot() const {
-  store::Key root{"HKEY_LOCAL_MACHINE", {}, {}};
-  root.subkeys.push_back(ReadTree(*software_, "SOFTWARE"));
-  store::Key systemKey{"SYSTEM", {}, {}};
-  store::Key whole = ReadTree(*system_, "SYSTEM");
-  systemKey.values = std::move(whole.values);
-  for (auto& key : whole.subkeys) {
-    if (store::NamesEqual(key.name, currentControlSet_)) {
-      key.name = "CurrentControlSet";
-    } else if (store::NamesEqual(key.name, "Select") || IsControlSet(key.name)) {
-      continue;
-    }
-    systemKey.subkeys.push_back(std::move(key));
-  }
-  root.subkeys.push_back(std::move(systemKey));
-  return root;
 }
 
 HiveRegistry::HivePath HiveRegistry::Map(const Path& path) const {
@@ -216,40 +92,7 @@ std::size_t HiveRegistry::Find(const HivePath& place) const {
   return node;
 }
 
-bool HiveRegistry::Exists(const Path& path) const { return path.empty() || Find(Map(path)); }
-
-const HiveRegistry::OpenKey* HiveRegistry::Resolve(KeyHandle handle, long* code) const {
-  if (IsLocalMachine(handle)) return &rootKey_;
-  auto it = handles_.find(handle);
-  if (it == handles_.end()) {
-    *code = kInvalidHandle;
-    return nullptr;
-  }
-  if (it->second.deleted || !Exists(it->second.path)) {
-    *code = kKeyDeleted;
-    return nullptr;
-  }
-  return &it->second;
-}
-
-long HiveRegistry::BasePath(KeyHandle root, const std::string& path, Path* full) const {
-  long code = kSuccess;
-  const OpenKey* base = Resolve(root, &code);
-  if (!base) return code;
-  if (!path.empty() && path.front() == '\\') return kBadPathname;
-  *full = base->path;
-  for (auto& part : store::SplitPath(path)) full->push_back(std::move(part));
-  return kSuccess;
-}
-
-// Whoever asks for the most they may have gets every right.
-KeyHandle HiveRegistry::NewHandle(Path path, std::uint32_t access) {
-  if (access & MAXIMUM_ALLOWED) access |= KEY_ALL_ACCESS;
-  const KeyHandle handle = nextHandle_;
-  nextHandle_ += 4;
-  handles_[handle] = OpenKey{std::move(path), access};
-  return handle;
-}
+bool HiveRegistry::KeyExists(const Path& path) const { return path.empty() || Find(Map(path)); }
 
 // HKEY_LOCAL_MACHINE itself and the hives' roots cannot be changed from here.
 HiveFile* HiveRegistry::WritableHive(const HivePath& place, long* code) const {
@@ -268,24 +111,14 @@ long HiveRegistry::Finish(HiveFile& hive, bool changed) {
 
 long HiveRegistry::RegOpenKeyEx(KeyHandle root, const std::string& path, std::uint32_t access,
                                 KeyHandle* key) {
-  if (!key) return kInvalidParameter;
-  *key = 0;
-  if (path.empty() && IsLocalMachine(root)) {
-    *key = root;
-    return kSuccess;
-  }
-  Path full;
-  if (long code = BasePath(root, path, &full); code != kSuccess) return code;
-  if (!Exists(full)) return kFileNotFound;
-  *key = NewHandle(std::move(full), access);
-  return kSuccess;
+  return handles_.OpenExisting(root, path, access, *this, key);
 }
 
 long HiveRegistry::RegCreateKeyEx(KeyHandle root, const std::string& path, std::uint32_t access,
                                   KeyHandle* key) {
   Path full;
-  if (long code = BasePath(root, path, &full); code != kSuccess) return code;
-  if (!Exists(full)) {
+  if (long code = handles_.FullPath(root, path, *this, &full); code != kSuccess) return code;
+  if (!KeyExists(full)) {
     const HivePath place = Map(full);
     long code = kSuccess;
     HiveFile* hive = WritableHive(place, &code);
@@ -299,7 +132,7 @@ long HiveRegistry::RegCreateKeyEx(KeyHandle root, const std::string& path, std::
     }
     if (code = Finish(*hive, node != 0); code != kSuccess) return code;
   }
-  *key = NewHandle(std::move(full), access);
+  *key = handles_.Add(std::move(full), access);
   return kSuccess;
 }
 
@@ -307,7 +140,7 @@ long HiveRegistry::RegQueryValueEx(KeyHandle key, const std::string& name, std::
                                    std::uint8_t* data, std::uint32_t* size) {
   if (data && !size) return kInvalidParameter;
   long code = kSuccess;
-  const OpenKey* open = Resolve(key, &code);
+  const auto* open = handles_.Resolve(key, *this, &code);
   if (!open) return code;
   if (!(open->access & KEY_QUERY_VALUE)) return kAccessDenied;
   const HivePath place = Map(open->path);
@@ -343,7 +176,7 @@ long HiveRegistry::RegQueryValueEx(KeyHandle key, const std::string& name, std::
 long HiveRegistry::RegSetValueEx(KeyHandle key, const std::string& name, std::uint32_t type,
                                  const std::uint8_t* data, std::uint32_t size) {
   long code = kSuccess;
-  const OpenKey* open = Resolve(key, &code);
+  const auto* open = handles_.Resolve(key, *this, &code);
   if (!open) return code;
   if (!(open->access & KEY_SET_VALUE)) return kAccessDenied;
   if (name.size() > kMaxValueNameLength) return kInvalidParameter;
@@ -372,7 +205,7 @@ long HiveRegistry::RegEnumValue(KeyHandle key, std::uint32_t index, char* name,
                                 std::uint32_t* nameLength, std::uint32_t* type) {
   if (!name || !nameLength) return kInvalidParameter;
   long code = kSuccess;
-  const OpenKey* open = Resolve(key, &code);
+  const auto* open = handles_.Resolve(key, *this, &code);
   if (!open) return code;
   if (!(open->access & KEY_QUERY_VALUE)) return kAccessDenied;
   const HivePath place = Map(open->path);
@@ -412,7 +245,7 @@ std::vector<std::string> HiveRegistry::SubkeyNames(const HivePath& place) const 
 long HiveRegistry::RegEnumKeyEx(KeyHandle key, std::uint32_t index, char* name,
                                 std::uint32_t* nameLength) {
   long code = kSuccess;
-  const OpenKey* open = Resolve(key, &code);
+  const auto* open = handles_.Resolve(key, *this, &code);
   if (!open) return code;
   if (!(open->access & KEY_ENUMERATE_SUB_KEYS)) return kAccessDenied;
   const std::vector<std::string> names = SubkeyNames(Map(open->path));
@@ -426,7 +259,7 @@ long HiveRegistry::RegEnumKeyEx(KeyHandle key, std::uint32_t index, char* name,
 
 long HiveRegistry::RegDeleteKey(KeyHandle root, const std::string& path) {
   Path full;
-  if (long code = BasePath(root, path, &full); code != kSuccess) return code;
+  if (long code = handles_.FullPath(root, path, *this, &full); code != kSuccess) return code;
   const HivePath place = Map(full);
   if (full.empty() || (place.hive && place.below.empty())) return kAccessDenied;
   const hive_node_h node = Find(place);
@@ -436,14 +269,7 @@ long HiveRegistry::RegDeleteKey(KeyHandle root, const std::string& path) {
   if (!hive) return code;
   if (hivex_node_nr_children(hive->Handle(), node) > 0) return kAccessDenied;
   code = Finish(*hive, hivex_node_delete_child(hive->Handle(), node) == 0);
-  if (code == kSuccess) {
-    for (auto& [handle, open] : handles_) {
-      if (open.path.size() == full.size() &&
-          std::equal(full.begin(), full.end(), open.path.begin(), store::NamesEqual)) {
-        open.deleted = true;
-      }
-    }
-  }
+  if (code == kSuccess) handles_.Orphan(full);
   return code;
 }
 
@@ -451,7 +277,7 @@ long HiveRegistry::RegDeleteKey(KeyHandle root, const std::string& path) {
 // they are, in their order.
 long HiveRegistry::RegDeleteValue(KeyHandle key, const std::string& name) {
   long code = kSuccess;
-  const OpenKey* open = Resolve(key, &code);
+  const auto* open = handles_.Resolve(key, *this, &code);
   if (!open) return code;
   if (!(open->access & KEY_SET_VALUE)) return kAccessDenied;
   const HivePath place = Map(open->path);
@@ -485,7 +311,7 @@ long HiveRegistry::RegDeleteValue(KeyHandle key, const std::string& name) {
 // both hives as the last flush left them, in memory as on disk.
 long HiveRegistry::RegFlushKey(KeyHandle key) {
   long code = kSuccess;
-  if (!Resolve(key, &code)) return code;
+  if (!handles_.Resolve(key, *this, &code)) return code;
   if (!software_->Commit()) {
     system_->Discard();
     return kAccessDenied;
@@ -499,8 +325,7 @@ void HiveRegistry::DropUncommitted() {
 }
 
 long HiveRegistry::RegCloseKey(KeyHandle key) {
-  if (IsLocalMachine(key)) return kSuccess;
-  return handles_.erase(key) ? kSuccess : kInvalidHandle;
+  return handles_.Close(key);
 }
 
 }  // namespace zorvanel::hive

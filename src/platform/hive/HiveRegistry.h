@@ -12,18 +12,18 @@
 // that is open read-only. Setting a value to the type and data it has is no
 // change.
 
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/hive/HiveFile.h"
+#include "platform/registry/HandleTable.h"
 #include "platform/registry/RegistryApi.h"
 #include "platform/store/StoreTree.h"
 
 namespace zorvanel::hive {
 
-class HiveRegistry : public registry::RegistryApi {
+class HiveRegistry : public registry::RegistryApi, private registry::KeyLookup {
  public:
   // Throws HiveFileError, naming the file, when the system hive has no
   // current control set.
@@ -37,7 +37,7 @@ class HiveRegistry : public registry::RegistryApi {
   store::Key Snapshot() const;
   // Why either hive is read-only, one message each; empty when both may change.
   std::vector<std::string> ReadOnlyReasons() const;
-  std::size_t OpenHandleCount() const { return handles_.size(); }
+  std::size_t OpenHandleCount() const { return handles_.Count(); }
   // Reads both hives again as the last commit left them, as a failed
   // commit does.
   void DropUncommitted();
@@ -66,22 +66,13 @@ class HiveRegistry : public registry::RegistryApi {
     HiveFile* hive = nullptr;  // null: HKEY_LOCAL_MACHINE itself, or outside both hives
     Path below;
   };
-  struct OpenKey {
-    Path path;  // from HKEY_LOCAL_MACHINE, as the caller spelled it
-    std::uint32_t access = 0;
-    // Its key was deleted; a key made again at the same path is another key.
-    bool deleted = false;
-  };
 
   HivePath Map(const Path& path) const;
   // The names of the key's subkeys, in the registry's order.
   std::vector<std::string> SubkeyNames(const HivePath& place) const;
   // The key's node, or 0 when it does not exist.
   std::size_t Find(const HivePath& place) const;
-  bool Exists(const Path& path) const;
-  const OpenKey* Resolve(registry::KeyHandle handle, long* code) const;
-  long BasePath(registry::KeyHandle root, const std::string& path, Path* full) const;
-  registry::KeyHandle NewHandle(Path path, std::uint32_t access);
+  bool KeyExists(const Path& path) const override;
   // The hive that a change to path goes to, with *code set when it cannot.
   HiveFile* WritableHive(const HivePath& place, long* code) const;
   // Notes a change that succeeded in memory; code 5 when it failed.
@@ -90,9 +81,7 @@ class HiveRegistry : public registry::RegistryApi {
   std::unique_ptr<HiveFile> system_;
   std::unique_ptr<HiveFile> software_;
   std::string currentControlSet_;  // "ControlSet001"
-  OpenKey rootKey_{{}, ~0u};
-  std::map<registry::KeyHandle, OpenKey> handles_;
-  registry::KeyHandle nextHandle_ = 0x100;
+  registry::HandleTable handles_;
 };
 
 }  // namespace zorvanel::hive

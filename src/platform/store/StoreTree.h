@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/registry/KeyNames.h"
 #include "platform/registry/RegistryApi.h"
 
 namespace zorvanel::store {
@@ -37,15 +38,10 @@ struct Key {
 inline constexpr std::string_view kRootName = "HKEY_LOCAL_MACHINE";
 Key EmptyRoot();
 
-// Registry names compare like the real registry: ASCII letters without case.
-bool NamesEqual(std::string_view a, std::string_view b);
-// The order the registry lists subkeys in: by name, letters compared as capitals.
-bool NameBefore(std::string_view a, std::string_view b);
-// A hash that names equal without case share.
-std::uint64_t FoldedHash(std::string_view name);
-
-// Splits a key path at backslashes, dropping empty components, as the
-// registry does with "A\\B\\" or "A\\\\B".
-std::vector<std::string> SplitPath(std::string_view path);
+// The registry's rules for names and paths, which the store's tree follows.
+using registry::FoldedHash;
+using registry::NameBefore;
+using registry::NamesEqual;
+using registry::SplitPath;
 
 }  // namespace zorvanel::store

@@ -11,20 +11,6 @@ using namespace registry;
 
 SubstituteStore::SubstituteStore(Key root) : root_(std::move(root)) {}
 
-const SubstituteStore::OpenKey* SubstituteStore::Resolve(KeyHandle handle, long* code) const {
-  if (IsLocalMachine(handle)) return &rootKey_;
-  auto it = handles_.find(handle);
-  if (it == handles_.end()) {
-    *code = kInvalidHandle;
-    return nullptr;
-  }
-  if (it->second.deleted || !Find(it->second.path)) {
-    *code = kKeyDeleted;
-    return nullptr;
-  }
-  return &it->second;
-}
-
 namespace {
 template <typename KeyType>
 KeyType* FindPath(KeyType* key, const std::vector<std::string>& path) {
@@ -34,12 +20,6 @@ KeyType* FindPath(KeyType* key, const std::vector<std::string>& path) {
   }
   return key;
 }
-
-bool SamePath(const std::vector<std::string>& a, const std::vector<std::string>& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](const std::string& x, const std::string& y) { return NamesEqual(x, y); });
-}
-
 }  // namespace
 
 Key* SubstituteStore::Find(const std::vector<std::string>& path) { return FindPath(&root_, path); }
@@ -47,52 +27,15 @@ const Key* SubstituteStore::Find(const std::vector<std::string>& path) const {
   return FindPath(&root_, path);
 }
 
-long SubstituteStore::BasePath(KeyHandle root, const std::string& path,
-                               std::vector<std::string>* full) const {
-  long code = kSuccess;
-  const OpenKey* base = Resolve(root, &code);
-  if (!base) return code;
-  if (!path.empty() && path.front() == '\\') return kBadPathname;
-  *full = base->path;
-  for (auto& part : SplitPath(path)) full->push_back(std::move(part));
-  return kSuccess;
-}
-
-// The store has no security: whoever asks for the most they may have gets
-// every right.
-KeyHandle SubstituteStore::NewHandle(std::vector<std::string> path, std::uint32_t access) {
-  if (access & MAXIMUM_ALLOWED) access |= KEY_ALL_ACCESS;
-  const KeyHandle handle = nextHandle_;
-  nextHandle_ += 4;
-  handles_[handle] = OpenKey{std::move(path), access};
-  return handle;
-}
-
-void SubstituteStore::Orphan(const std::vector<std::string>& path) {
-  for (auto& [handle, open] : handles_) {
-    if (SamePath(open.path, path)) open.deleted = true;
-  }
-}
-
 long SubstituteStore::RegOpenKeyEx(KeyHandle root, const std::string& path, std::uint32_t access,
                                    KeyHandle* key) {
-  if (!key) return kInvalidParameter;
-  *key = 0;
-  if (path.empty() && IsLocalMachine(root)) {
-    *key = root;
-    return kSuccess;
-  }
-  std::vector<std::string> full;
-  if (long code = BasePath(root, path, &full); code != kSuccess) return code;
-  if (!Find(full)) return kFileNotFound;
-  *key = NewHandle(std::move(full), access);
-  return kSuccess;
+  return handles_.OpenExisting(root, path, access, *this, key);
 }
 
 long SubstituteStore::RegCreateKeyEx(KeyHandle root, const std::string& path,
                                      std::uint32_t access, KeyHandle* key) {
   std::vector<std::string> full;
-  if (long code = BasePath(root, path, &full); code != kSuccess) return code;
+  if (long code = handles_.FullPath(root, path, *this, &full); code != kSuccess) return code;
   if (!Find(full)) {
     Key* parent = &root_;
     std::size_t depth = 0;
@@ -110,7 +53,7 @@ long SubstituteStore::RegCreateKeyEx(KeyHandle root, const std::string& path,
       return kAccessDenied;
     }
   }
-  *key = NewHandle(std::move(full), access);
+  *key = handles_.Add(std::move(full), access);
   return kSuccess;
 }
 
@@ -119,7 +62,7 @@ long SubstituteStore::RegQueryValueEx(KeyHandle key, const std::string& name,
                                       std::uint32_t* size) {
   if (data && !size) return kInvalidParameter;
   long code = kSuccess;
-  const OpenKey* open = Resolve(key, &code);
+  const auto* open = handles_.Resolve(key, *this, &code);
   if (!open) return code;
   if (!(open->access & KEY_QUERY_VALUE)) return kAccessDenied;
   const Value* value = Find(open->path)->FindValue(name);
@@ -146,7 +89,7 @@ long SubstituteStore::RegQueryValueEx(KeyHandle key, const std::string& name,
 long SubstituteStore::RegSetValueEx(KeyHandle key, const std::string& name, std::uint32_t type,
                                     const std::uint8_t* data, std::uint32_t size) {
   long code = kSuccess;
-  const OpenKey* open = Resolve(key, &code);
+  const auto* open = handles_.Resolve(key, *this, &code);
   if (!open) return code;
   if (!(open->access & KEY_SET_VALUE)) return kAccessDenied;
   if (name.size() > kMaxValueNameLength) return kInvalidParameter;
@@ -175,7 +118,7 @@ long SubstituteStore::RegEnumValue(KeyHandle key, std::uint32_t index, char* nam
                                    std::uint32_t* nameLength, std::uint32_t* type) {
   if (!name || !nameLength) return kInvalidParameter;
   long code = kSuccess;
-  const OpenKey* open = Resolve(key, &code);
+  const auto* open = handles_.Resolve(key, *this, &code);
   if (!open) return code;
   if (!(open->access & KEY_QUERY_VALUE)) return kAccessDenied;
   const Key* target = Find(open->path);
@@ -193,7 +136,7 @@ long SubstituteStore::RegEnumValue(KeyHandle key, std::uint32_t index, char* nam
 long SubstituteStore::RegEnumKeyEx(KeyHandle key, std::uint32_t index, char* name,
                                    std::uint32_t* nameLength) {
   long code = kSuccess;
-  const OpenKey* open = Resolve(key, &code);
+  const auto* open = handles_.Resolve(key, *this, &code);
   if (!open) return code;
   if (!(open->access & KEY_ENUMERATE_SUB_KEYS)) return kAccessDenied;
   const Key* target = Find(open->path);
@@ -210,7 +153,7 @@ long SubstituteStore::RegEnumKeyEx(KeyHandle key, std::uint32_t index, char* nam
 
 long SubstituteStore::RegDeleteKey(KeyHandle root, const std::string& path) {
   std::vector<std::string> full;
-  if (long code = BasePath(root, path, &full); code != kSuccess) return code;
+  if (long code = handles_.FullPath(root, path, *this, &full); code != kSuccess) return code;
   if (full.empty()) return kAccessDenied;
   const Key* doomed = Find(full);
   if (!doomed) return kFileNotFound;
@@ -227,13 +170,13 @@ long SubstituteStore::RegDeleteKey(KeyHandle root, const std::string& path) {
     parent->subkeys.insert(parent->subkeys.begin() + index, std::move(removed));
     return kAccessDenied;
   }
-  Orphan(full);
+  handles_.Orphan(full);
   return kSuccess;
 }
 
 long SubstituteStore::RegDeleteValue(KeyHandle key, const std::string& name) {
   long code = kSuccess;
-  const OpenKey* open = Resolve(key, &code);
+  const auto* open = handles_.Resolve(key, *this, &code);
   if (!open) return code;
   if (!(open->access & KEY_SET_VALUE)) return kAccessDenied;
   Key* target = Find(open->path);
@@ -250,14 +193,12 @@ long SubstituteStore::RegDeleteValue(KeyHandle key, const std::string& name) {
 }
 
 long SubstituteStore::RegCloseKey(KeyHandle key) {
-  if (IsLocalMachine(key)) return kSuccess;
-  return handles_.erase(key) ? kSuccess : kInvalidHandle;
+  return handles_.Close(key);
 }
 
 // Every change is written through at its call already.
 long SubstituteStore::RegFlushKey(KeyHandle key) {
-  if (IsLocalMachine(key) || handles_.contains(key)) return kSuccess;
-  return kInvalidHandle;
+  return handles_.IsOpen(key) ? kSuccess : kInvalidHandle;
 }
 
 }  // namespace zorvanel::store

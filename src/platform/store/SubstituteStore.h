@@ -4,16 +4,16 @@
 // change is written through to a file before the call returns.
 
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "platform/registry/HandleTable.h"
 #include "platform/registry/RegistryApi.h"
 #include "platform/store/StoreTree.h"
 
 namespace zorvanel::store {
 
-class SubstituteStore : public registry::RegistryApi {
+class SubstituteStore : public registry::RegistryApi, private registry::KeyLookup {
  public:
   // Saves the whole tree; false when it could not be saved.
   using Persist = std::function<bool(const Key& root)>;
@@ -25,7 +25,7 @@ class SubstituteStore : public registry::RegistryApi {
   void PersistWith(Persist persist) { persist_ = std::move(persist); }
 
   const Key& Root() const { return root_; }
-  std::size_t OpenHandleCount() const { return handles_.size(); }
+  std::size_t OpenHandleCount() const { return handles_.Count(); }
 
   long RegOpenKeyEx(registry::KeyHandle root, const std::string& path, std::uint32_t access,
                     registry::KeyHandle* key) override;
@@ -45,33 +45,16 @@ class SubstituteStore : public registry::RegistryApi {
   long RegFlushKey(registry::KeyHandle key) override;
 
  private:
-  struct OpenKey {
-    std::vector<std::string> path;  // from the root
-    std::uint32_t access = 0;
-    // Its key was deleted; a key made again at the same path is another key.
-    bool deleted = false;
-  };
-
-  // The open key (or the root) a handle stands for; null with *code set when
-  // the handle is unknown or its key is gone.
-  const OpenKey* Resolve(registry::KeyHandle handle, long* code) const;
   Key* Find(const std::vector<std::string>& path);
   const Key* Find(const std::vector<std::string>& path) const;
-  // Where path starts: the base key's path, or nullopt for a bad root/handle.
-  long BasePath(registry::KeyHandle root, const std::string& path,
-                std::vector<std::string>* full) const;
-  registry::KeyHandle NewHandle(std::vector<std::string> path, std::uint32_t access);
-  // Marks the handles open on the key at path as standing for a deleted key.
-  void Orphan(const std::vector<std::string>& path);
+  bool KeyExists(const std::vector<std::string>& path) const override { return Find(path); }
   // Saves the tree after a change; on false the caller undoes its change,
   // which costs far less than a copy of the whole tree kept to put back.
   bool Saved() { return !persist_ || persist_(root_); }
 
   Key root_;
   Persist persist_;
-  OpenKey rootKey_{{}, ~0u};
-  std::map<registry::KeyHandle, OpenKey> handles_;
-  registry::KeyHandle nextHandle_ = 0x100;
+  registry::HandleTable handles_;
 };
 
 }  // namespace zorvanel::store
