@@ -5,15 +5,18 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "platform/store/RegFile.h"
 #include "tests/hive/EmptyHive.h"
@@ -148,17 +151,26 @@ TEST_P(EveryInstanceMeetsTheLock, SecondIsRefusedWhateverItsUserOrEnvironment) {
     ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the first instance never took the installation";
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
-  const std::vector<std::vector<std::string>> intruders = {
-      {},
-      {"/usr/bin/env", "XDG_RUNTIME_DIR=" + disk.Root().string()},
-      {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"},
+  // The other user runs a copy of the runner, for the build folder may lie
+  // where that user cannot enter (a checkout under /root).
+  const uid_t nobody = 65534;
+  const TempDirectory runnerPlace("runner");
+  const std::string othersRunner = CopyTheUserCanRun(nobody, ZORVANEL_REPLAY, runnerPlace.Path());
+  const std::vector<std::string> target = {"--windows", partition.string(), "-"};
+  std::vector<std::pair<std::string, std::vector<std::string>>> intruders = {
+      {"same environment", {ZORVANEL_REPLAY}},
+      {"own XDG_RUNTIME_DIR", {"/usr/bin/env", "XDG_RUNTIME_DIR=" + disk.Root().string(), ZORVANEL_REPLAY}},
   };
-  for (const auto& prefix : intruders) {
-    SCOPED_TRACE(prefix.empty() ? "same environment" : prefix[1]);
-    std::vector<std::string> args = prefix;
-    for (const std::string& arg : {std::string(ZORVANEL_REPLAY), std::string("--windows"), partition.string(), std::string("-")}) {
-      args.push_back(arg);
-    }
+  if (::geteuid() != 0 || othersRunner.empty()) {
+    std::cout << "[ SKIPPED ] the other user's instance: not root, or user " << nobody << " cannot reach "
+              << runnerPlace.Path() << " (set TEST_TMPDIR or TMPDIR to a folder every user can enter)\n";
+  } else {
+    intruders.push_back({"another user", AsUser(nobody, {othersRunner})});
+  }
+  for (const auto& [label, program] : intruders) {
+    SCOPED_TRACE(label);
+    std::vector<std::string> args = program;
+    args.insert(args.end(), target.begin(), target.end());
     ChildProcess intruder(args);
     intruder.Input("answer Yes\nstart\n");
     const int status = intruder.Finish();
