@@ -18,3 +18,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 # The shipped program carries no symbols.
 set(CMAKE_EXE_LINKER_FLAGS_MINSIZEREL_INIT "-s")
+
+# The shipped programs are linked statically: each function and datum in a
+# section of its own lets the linker drop what the program never calls.
+set(CMAKE_CXX_FLAGS_MINSIZEREL_INIT "-Os -DNDEBUG -ffunction-sections -fdata-sections")
+set(CMAKE_C_FLAGS_MINSIZEREL_INIT "-Os -DNDEBUG -ffunction-sections -fdata-sections")
+string(APPEND CMAKE_EXE_LINKER_FLAGS_MINSIZEREL_INIT " -Wl,--gc-sections")

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <cstdio>
+#include <cmath>
 
 namespace zorvanel::detect {
 
@@ -82,10 +82,15 @@ std::optional<ScreenSize> ParseSizeKey(std::string_view name) {
   return size;
 }
 
+std::string OneDecimal(double number) {
+  const long long tenths = std::llround(number * 10);
+  const std::string sign = tenths < 0 ? "-" : "";
+  const long long magnitude = tenths < 0 ? -tenths : tenths;
+  return sign + std::to_string(magnitude / 10) + "." + std::to_string(magnitude % 10);
+}
+
 std::string DecimalText(double number) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f", number);
-  std::string result = text;
+  std::string result = OneDecimal(number);
   if (result.ends_with(".0")) result.resize(result.size() - 2);
   return result;
 }

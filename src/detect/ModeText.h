@@ -42,6 +42,11 @@ std::optional<ScreenSize> ParseSizeKey(std::string_view name);
 
 // One decimal where the number has one, none for a whole number: "31.5", "83".
 std::string DecimalText(double number);
+
+// The number rounded to one decimal, as "%.1f" writes it ("85.0"). Written
+// by hand: printf's floating-point formatting alone would add some 25 KB to
+// the statically linked Windows program.
+std::string OneDecimal(double number);
 // "31.5-83".
 std::string RangeText(double low, double high);
 

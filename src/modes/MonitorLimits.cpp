@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 
 #include "modes/Gtf.h"
 
@@ -31,9 +30,7 @@ Timing DriverTiming(const Resolution& resolution, int hertz) {
 }
 
 std::string Needs(double figure, const char* unit) {
-  char text[48];
-  std::snprintf(text, sizeof text, "(needs %.1f %s)", figure, unit);
-  return text;
+  return "(needs " + detect::OneDecimal(figure) + " " + unit + ")";
 }
 
 bool Fits(const ScreenSize& mode, const ScreenSize& largest) {
