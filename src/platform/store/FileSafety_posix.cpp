@@ -148,6 +148,12 @@ FileLock::Status LockFile(const std::string& lock, Descriptor* held, Failure* fa
       *failure = Errno("locking " + lock);
       return FileLock::Status::kFailed;
     }
+    // The holder before may have removed the file as it let go, after this
+    // one was opened: a lock on that file keeps nobody away.
+    struct stat named {};
+    if (::lstat(lock.c_str(), &named) != 0 || named.st_dev != info.st_dev || named.st_ino != info.st_ino) {
+      continue;
+    }
     if (info.st_uid == ::geteuid() || info.st_uid == 0) {
       *held = std::move(fd);
       return FileLock::Status::kHeld;
@@ -307,18 +313,25 @@ std::string TemporaryPrefix(const std::string& path) {
   return FolderOf(path) + "/.zorvanel-" + NameOf(path) + "-";
 }
 
+// The lock file is removed while it is still held, so that lock files do
+// not gather in the shared folder; a taker that finds it gone tries again.
+// One left by a killed instance is reused by the next.
 struct FileLock::Held {
+  std::string lock;
   Descriptor fd;
+  ~Held() {
+    if (fd.get() >= 0) ::unlink(lock.c_str());
+  }
 };
 
 FileLock::FileLock() : held_(std::make_unique<Held>()) {}
 
-// The lock file stays for the next instance; closing lets the lock go.
 FileLock::~FileLock() = default;
 
 FileLock::Status FileLock::Take(const std::string& path, Failure* failure) {
   const auto lock = LockPath(path, failure);
   if (!lock) return Status::kFailed;
+  held_->lock = *lock;
   return LockFile(*lock, &held_->fd, failure);
 }
 
