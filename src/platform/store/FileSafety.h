@@ -62,7 +62,7 @@ class FileLock {
 // nullopt when it may. A missing file counts as writable.
 std::optional<Failure> WhyNotReplaceable(const std::string& path);
 
-// Reads the file into bytes, stopping once more than limit bytes are in.
+// Reads the file into bytes, stopping once limit bytes are in.
 // *missing tells a file that does not exist from other failures.
 std::optional<Failure> ReadAtMost(const std::string& path, std::size_t limit, std::string& bytes,
                                   bool* missing);

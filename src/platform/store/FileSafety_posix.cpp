@@ -352,24 +352,30 @@ std::optional<Failure> WhyNotReplaceable(const std::string& path) {
   return std::nullopt;
 }
 
+// Reads straight into `bytes`, sized to the file beforehand: a hive is read
+// in one request (FUSE splits it itself) and copied nowhere else on the way.
 std::optional<Failure> ReadAtMost(const std::string& path, std::size_t limit, std::string& bytes,
                                   bool* missing) {
   Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   *missing = fd.get() < 0 && errno == ENOENT;
   if (fd.get() < 0) return Errno("opening it");
+  constexpr std::size_t kStep = 64 * 1024;  // past the size, to find the end or a file that grew
   struct stat info {};
-  if (::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode)) {
-    bytes.reserve(std::min<std::size_t>(static_cast<std::size_t>(info.st_size), limit));
-  }
-  std::vector<char> buffer(1024 * 1024);  // FUSE answers each read on its own
-  while (bytes.size() < limit) {
-    const ssize_t got = ::read(fd.get(), buffer.data(), buffer.size());
+  const std::size_t expected = ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode)
+                                   ? std::min<std::size_t>(static_cast<std::size_t>(info.st_size), limit)
+                                   : 0;
+  const std::size_t start = bytes.size();
+  bytes.reserve(start + std::min(limit, expected + kStep));
+  while (bytes.size() - start < limit) {
+    const std::size_t had = bytes.size();
+    bytes.resize(start + std::min(limit, std::max(expected, had - start) + kStep));
+    const ssize_t got = ::read(fd.get(), bytes.data() + had, bytes.size() - had);
+    bytes.resize(had + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
     if (got == 0) break;
     if (got < 0) {
       if (errno == EINTR) continue;
       return Errno("reading it");
     }
-    bytes.append(buffer.data(), static_cast<std::size_t>(got));
   }
   return std::nullopt;
 }
