@@ -7,12 +7,14 @@
 #include <iostream>
 
 #include "platform/qt/ProgramIcon.h"
+#include "platform/qt/RuntimeFolderWarning.h"
 
 int main(int argc, char** argv) {
   if (argc < 3) {
     std::cerr << "usage: zorvanel-icons FOLDER SIZE...\n";
     return 2;
   }
+  zorvanel::qt::DropRuntimeFolderWarning();  // a build step: no noise
   QGuiApplication app(argc, argv);
   const QDir folder(QString::fromLocal8Bit(argv[1]));
   for (int i = 2; i < argc; ++i) {

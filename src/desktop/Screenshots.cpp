@@ -15,6 +15,7 @@
 #include "app/WindowNames.h"
 #include "desktop/DesktopProgram.h"
 #include "desktop/DesktopStore.h"
+#include "platform/qt/RuntimeFolderWarning.h"
 #include "platform/store/RegFile.h"
 
 namespace {
@@ -57,6 +58,7 @@ int main(int argc, char** argv) {
                  "Writes PNG pictures of the program's windows into FOLDER (default: .).\n";
     return 2;
   }
+  qt::DropRuntimeFolderWarning();
   QApplication app(argc, argv);
   const QDir folder(QDir::current().absoluteFilePath(argc == 2 ? QString::fromLocal8Bit(argv[1])
                                                                 : QStringLiteral(".")));

@@ -25,6 +25,7 @@
 #include "platform/hive/Installation.h"
 #include "platform/hive/MountInfo.h"
 #include "platform/qt/ProgramIcon.h"
+#include "platform/qt/RuntimeFolderWarning.h"
 
 namespace {
 
@@ -49,17 +50,6 @@ int StoreFailure(int& argc, char** argv, const std::string& message) {
                           QString::fromStdString(message));
   }
   return 1;
-}
-
-// Without $XDG_RUNTIME_DIR (root in a container, a shell without a login
-// session) Qt warns that it picks a folder of its own. The program needs no
-// such folder (the store's lock has its own fallback), so the warning would
-// only alarm the user; every other message passes on.
-QtMessageHandler qtHandler = nullptr;
-void WithoutRuntimeFolderWarning(QtMsgType type, const QMessageLogContext& context,
-                                 const QString& message) {
-  if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
-  qtHandler(type, context, message);
 }
 
 Q_LOGGING_CATEGORY(storeLog, "zorvanel.store")
@@ -112,7 +102,7 @@ int Run(int& argc, char** argv, const desktop::CommandLine& options,
 }  // namespace
 
 int main(int argc, char** argv) {
-  qtHandler = qInstallMessageHandler(WithoutRuntimeFolderWarning);
+  qt::DropRuntimeFolderWarning();
   auto options = desktop::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   const desktop::ProgramFiles files = desktop::ThisProgramsFiles();
   switch (options.action) {
