@@ -11,6 +11,7 @@
 
 #include "platform/hive/HiveCheck.h"
 #include "platform/hive/HiveFormat.h"
+#include "platform/hive/HiveImage.h"
 #include "platform/hive/RegfCells.h"
 #include "platform/hive/SubkeyLists.h"
 
@@ -32,31 +33,29 @@ std::string Refused(const std::string& path, const std::string& why) {
          ". It has been left as it was.";
 }
 
+// The whole file, read once: every check and libhivex use these bytes.
+HiveImage ReadHive(const std::string& path) {
+  std::string why;
+  auto image = HiveImage::Read(path, kMaxHiveBytes, &why);
+  if (!image) throw HiveFileError(Refused(path, why));
+  return std::move(*image);
+}
+
 // What hivex does not check itself before it reads: the signature, and a
-// file cut short of the bins its header announces. Returns the base block.
-std::string CheckBaseBlock(const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) throw HiveFileError(Refused(path, std::strerror(errno)));
-  const auto size = static_cast<std::uint64_t>(info.st_size);
-  if (size > kMaxHiveBytes) throw HiveFileError(Refused(path, "it is larger than any hive"));
-  std::string head;
-  bool missing = false;
-  if (const auto failure = files::ReadAtMost(path, kBaseBlockSize, head, &missing)) {
-    throw HiveFileError(Refused(path, failure->Text()));
-  }
-  if (head.size() < kBaseBlockSize || head.compare(0, 4, "regf") != 0) {
+// file cut short of the bins its header announces.
+void CheckBaseBlock(const std::string& path, std::string_view hive) {
+  if (hive.size() < kBaseBlockSize || hive.compare(0, 4, "regf") != 0) {
     throw HiveFileError(Refused(path, "it is not a Windows registry hive"));
   }
-  if (size < kBaseBlockSize + std::uint64_t{Le32(head, kBinsSize)}) {
+  if (hive.size() < kBaseBlockSize + std::uint64_t{Le32(hive, kBinsSize)}) {
     throw HiveFileError(Refused(path, "it is truncated"));
   }
-  return head;
 }
 
 // Windows raises the first sequence number before it writes a hive and the
 // second once the write is complete. When they differ, the hive's log may
 // hold changes that the hive lacks, and only Windows can replay them.
-std::string DirtyReason(const std::string& path, const std::string& head) {
+std::string DirtyReason(const std::string& path, std::string_view head) {
   if (Le32(head, kPrimarySequence) == Le32(head, kSecondarySequence)) return "";
   return "The registry file " + path +
          " was not written back cleanly when Windows last ran, so its log may hold changes "
@@ -64,26 +63,18 @@ std::string DirtyReason(const std::string& path, const std::string& head) {
          "it down normally.";
 }
 
-hive_h* OpenWithHivex(const std::string& path, bool writable) {
-  hive_h* hive = hivex_open(path.c_str(), writable ? HIVEX_OPEN_WRITE : 0);
-  if (!hive) {
-    const int error = errno;
-    throw HiveFileError(Refused(path, error == ENOTSUP || error == EINVAL
-                                          ? "it is not a sound Windows registry hive"
-                                          : std::strerror(error)));
-  }
+// Null, with errno set, when libhivex cannot open the hive. Without /proc
+// to name the image by, libhivex reads the file itself.
+hive_h* OpenWithHivex(const std::string& path, const HiveImage& image, bool writable) {
+  const int flags = writable ? HIVEX_OPEN_WRITE : 0;
+  hive_h* hive = hivex_open(image.Name().c_str(), flags);
+  if (!hive && errno == ENOENT) hive = hivex_open(path.c_str(), flags);
   return hive;
 }
 
 // Why the whole hive may not be written: it is damaged somewhere that
 // libhivex has not yet read. Empty when it is sound.
-std::string DamageReason(const std::string& path) {
-  std::string bytes;
-  bool missing = false;
-  if (const auto failure = files::ReadAtMost(path, kMaxHiveBytes, bytes, &missing)) {
-    return "The registry file " + path + " cannot be read whole (" + failure->Text() +
-           "); Zorvanel opens it read-only.";
-  }
+std::string DamageReason(const std::string& path, std::string_view bytes) {
   const auto damage = CheckWholeHive(bytes);
   return damage ? DamagedHiveMessage(path, *damage) : "";
 }
@@ -95,11 +86,13 @@ std::unique_ptr<HiveFile> HiveFile::Open(const std::string& path, Report report)
     report = [](const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); };
   }
   std::unique_ptr<HiveFile> file(new HiveFile(files::ResolvePath(path), std::move(report)));
-  const std::string head = CheckBaseBlock(file->path_);
-  const HiveFormat format = ReadFormat(head);
+  const HiveImage image = ReadHive(file->path_);
+  const std::string_view bytes = image.Bytes();
+  CheckBaseBlock(file->path_, bytes);
+  const HiveFormat format = ReadFormat(bytes);
   if (const auto why = UnreadableFormat(format); !why.empty()) throw HiveFileError(Refused(path, why));
   file->fastLeafLists_ = NeedsFastLeafLists(format);
-  file->readOnlyReason_ = DirtyReason(file->path_, head);
+  file->readOnlyReason_ = DirtyReason(file->path_, bytes);
   if (!file->ReadOnly()) file->readOnlyReason_ = UnwritableFormat(file->path_, format);
   if (const auto why = files::WhyNotReplaceable(file->path_); why && file->readOnlyReason_.empty()) {
     file->readOnlyReason_ = "The registry file " + file->path_ + " cannot be changed (" +
@@ -110,8 +103,14 @@ std::unique_ptr<HiveFile> HiveFile::Open(const std::string& path, Report report)
       files::RemoveInterruptedReplaces(file->path_ + suffix);
     }
   }
-  file->hive_ = OpenWithHivex(file->path_, !file->ReadOnly());
-  if (!file->ReadOnly()) file->readOnlyReason_ = DamageReason(file->path_);
+  file->hive_ = OpenWithHivex(file->path_, image, !file->ReadOnly());
+  if (!file->hive_) {
+    const int error = errno;
+    throw HiveFileError(Refused(path, error == ENOTSUP || error == EINVAL
+                                          ? "it is not a sound Windows registry hive"
+                                          : std::strerror(error)));
+  }
+  if (!file->ReadOnly()) file->readOnlyReason_ = DamageReason(file->path_, bytes);
   return file;
 }
 
@@ -172,7 +171,9 @@ bool HiveFile::Commit() {
 
 void HiveFile::Discard() {
   changed_ = false;
-  hive_h* again = hivex_open(path_.c_str(), ReadOnly() ? 0 : HIVEX_OPEN_WRITE);
+  std::string why;
+  const auto image = HiveImage::Read(path_, kMaxHiveBytes, &why);
+  hive_h* again = image ? OpenWithHivex(path_, *image, !ReadOnly()) : nullptr;
   if (!again) {
     // The file is as it was, but what is in memory may not be: no more changes.
     readOnlyReason_ = "The registry file " + path_ + " could not be read again after a failed "

@@ -1,11 +1,13 @@
 #pragma once
 // What the POSIX file handling and the POSIX file lock share: a descriptor
-// that closes itself, the failure of a system call, and a path's folder.
+// that closes itself, writing all of a buffer, the failure of a system
+// call, and a path's folder.
 
 #include <unistd.h>
 
 #include <cerrno>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "platform/store/FileSafety.h"
@@ -25,10 +27,22 @@ class Descriptor {
   }
   int get() const { return fd_; }
   bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
+  // The descriptor, no longer closed here.
+  int Release() { return std::exchange(fd_, -1); }
 
  private:
   int fd_;
 };
+
+inline bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t done = ::write(fd, bytes.data(), bytes.size());
+    if (done < 0 && errno == EINTR) continue;
+    if (done <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(done));
+  }
+  return true;
+}
 
 inline Failure Errno(std::string step) { return Failure{std::move(step), errno}; }
 
