@@ -6,10 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -45,7 +45,6 @@ bool Copy(int from, int to, std::size_t limit, std::size_t* size) {
 
 }  // namespace
 
-// The copy in memory, or nullopt where it cannot be made or read.
 std::optional<HiveImage> HiveImage::Read(const std::string& path, std::size_t limit, std::string* why) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) {
@@ -66,6 +65,7 @@ std::optional<HiveImage> HiveImage::Read(const std::string& path, std::size_t li
   return HiveImage(path, std::move(bytes));
 }
 
+// The copy in memory, or nullopt where it cannot be made or read.
 std::optional<HiveImage> HiveImage::CopyInMemory(const std::string& path, std::size_t limit) {
   files::Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   files::Descriptor memory(::memfd_create("zorvanel-hive", MFD_CLOEXEC));

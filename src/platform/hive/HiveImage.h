@@ -40,7 +40,6 @@ class HiveImage {
   void* map_ = nullptr;  // null when it is empty or there is none
   std::size_t size_ = 0;
   std::string bytes_;  // without a copy in memory
-
 };
 
 }  // namespace zorvanel::hive
