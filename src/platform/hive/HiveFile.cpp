@@ -2,6 +2,7 @@
 
 #include <hivex.h>
 
+#include <malloc.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -63,9 +64,21 @@ std::string DirtyReason(const std::string& path, std::string_view head) {
          "it down normally.";
 }
 
+// libhivex holds a hive in one block of memory and grows it with realloc.
+// A block in a mapping of its own grows by remapping, where it is; one in
+// the heap is copied whole into new memory when it cannot grow there, which
+// costs about what reading the hive did. glibc maps blocks above a
+// threshold on their own, but raises the threshold as large blocks are
+// freed; a fixed one keeps hives in their own mappings.
+void KeepLargeBlocksMapped() {
+  static const int once = ::mallopt(M_MMAP_THRESHOLD, 1 << 20);
+  static_cast<void>(once);
+}
+
 // Null, with errno set, when libhivex cannot open the hive. Without /proc
 // to name the image by, libhivex reads the file itself.
 hive_h* OpenWithHivex(const std::string& path, const HiveImage& image, bool writable) {
+  KeepLargeBlocksMapped();
   const int flags = writable ? HIVEX_OPEN_WRITE : 0;
   hive_h* hive = hivex_open(image.Name().c_str(), flags);
   if (!hive && errno == ENOENT) hive = hivex_open(path.c_str(), flags);
