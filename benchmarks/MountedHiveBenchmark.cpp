@@ -14,6 +14,7 @@
 //   build/release/benchmarks/zorvanel_mounted_hive_bench
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -70,6 +71,7 @@ std::unique_ptr<MountedDisk> DiskWithInstallation(benchmark::State& state) {
     return nullptr;
   }
   fs::copy(Pristine(), disk->Root(), fs::copy_options::recursive);
+  ::sync();  // the copy on disk, so that no timed fsync writes it
   const auto paths = hive::FindInstallation(disk->Root().string());
   state.counters["system MB"] = static_cast<double>(fs::file_size(paths.system)) / 1e6;
   state.counters["software MB"] = static_cast<double>(fs::file_size(paths.software)) / 1e6;
@@ -130,6 +132,7 @@ void Apply(benchmark::State& state) {
     state.PauseTiming();
     fs::copy_file(config / "system", paths.system, fs::copy_options::overwrite_existing);
     fs::copy_file(config / "software", paths.software, fs::copy_options::overwrite_existing);
+    ::sync();
     state.ResumeTiming();
     Session(state, *disk, false,
             [](headless::HeadlessToolkit& toolkit) {
