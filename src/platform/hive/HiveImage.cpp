@@ -6,12 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <utility>
-#include <vector>
 
 #include "platform/store/PosixFile.h"
 
@@ -19,23 +17,12 @@ namespace zorvanel::hive {
 
 namespace {
 
-// Copies from `from` to `to` until the end or limit. The kernel copies
-// where the file system lets it, taking no memory of the program's own;
-// elsewhere a buffer does. False, with errno set, when reading fails.
-bool Copy(int from, int to, std::size_t limit, std::size_t* size) {
-  std::vector<char> buffer;  // empty while the kernel copies
+// Copies from `from` to `to` until the end or limit, in the kernel, which
+// takes no memory of the program's own. False, with errno set, where the
+// file system cannot (no sendfile) or reading fails.
+bool CopyInKernel(int from, int to, std::size_t limit, std::size_t* size) {
   while (*size < limit) {
-    ssize_t copied = 0;
-    if (buffer.empty()) {
-      copied = ::sendfile(to, from, nullptr, limit - *size);
-      if (copied < 0 && *size == 0 && (errno == EINVAL || errno == ENOSYS)) {
-        buffer.resize(64 * 1024);
-        continue;
-      }
-    } else {
-      copied = ::read(from, buffer.data(), std::min(buffer.size(), limit - *size));
-      if (copied > 0 && !files::WriteAll(to, {buffer.data(), static_cast<std::size_t>(copied)})) return false;
-    }
+    const ssize_t copied = ::sendfile(to, from, nullptr, limit - *size);
     if (copied == 0) return true;
     if (copied < 0 && errno != EINTR) return false;
     if (copied > 0) *size += static_cast<std::size_t>(copied);
@@ -70,7 +57,7 @@ std::optional<HiveImage> HiveImage::CopyInMemory(const std::string& path, std::s
   files::Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   files::Descriptor memory(::memfd_create("zorvanel-hive", MFD_CLOEXEC));
   std::size_t size = 0;
-  if (file.get() < 0 || memory.get() < 0 || !Copy(file.get(), memory.get(), limit, &size)) return std::nullopt;
+  if (file.get() < 0 || memory.get() < 0 || !CopyInKernel(file.get(), memory.get(), limit, &size)) return std::nullopt;
   void* map = nullptr;
   if (size > 0) {
     map = ::mmap(nullptr, size, PROT_READ, MAP_SHARED, memory.get(), 0);

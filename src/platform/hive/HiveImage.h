@@ -5,8 +5,8 @@
 // read goes through FUSE) is read once. The copy is made by the kernel and
 // mapped read-only, so the hive's size in new memory is spent only once,
 // by libhivex. Where no such copy can be made (a limit on file sizes, no
-// memfd), the bytes are read into the program's memory, and libhivex reads
-// the file itself.
+// memfd, no sendfile), the bytes are read into the program's memory, and
+// libhivex reads the file itself.
 
 #include <cstddef>
 #include <optional>

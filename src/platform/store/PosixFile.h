@@ -1,13 +1,11 @@
 #pragma once
 // What the POSIX file handling and the POSIX file lock share: a descriptor
-// that closes itself, writing all of a buffer, the failure of a system
-// call, and a path's folder.
+// that closes itself, the failure of a system call, and a path's folder.
 
 #include <unistd.h>
 
 #include <cerrno>
 #include <string>
-#include <string_view>
 #include <utility>
 
 #include "platform/store/FileSafety.h"
@@ -33,16 +31,6 @@ class Descriptor {
  private:
   int fd_;
 };
-
-inline bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t done = ::write(fd, bytes.data(), bytes.size());
-    if (done < 0 && errno == EINTR) continue;
-    if (done <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(done));
-  }
-  return true;
-}
 
 inline Failure Errno(std::string step) { return Failure{std::move(step), errno}; }
 
